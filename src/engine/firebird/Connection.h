@@ -1,0 +1,43 @@
+#pragma once
+
+#include <firebird/Interface.h>
+
+#include <string>
+#include <vector>
+
+namespace engine::fb {
+
+// Options of a newly created database.
+struct CreateOptions {
+    std::string defaultCharacterSet = "WIN1251";
+    int pageSize = 8192;
+};
+
+// One attachment to a database, detached when it goes. A plain file path
+// attaches embedded, or reaches a server that holds the file through the
+// client's loopback provider. Text travels as UTF-8 in both directions.
+class Connection {
+public:
+    Connection() = default;
+    ~Connection();
+    Connection(const Connection&) = delete;
+    Connection& operator=(const Connection&) = delete;
+
+    // The login lines are "user_name=..." and "password=..."; empty lines are skipped.
+    void attach(const std::string& path, const std::vector<std::string>& loginLines);
+    void create(const std::string& path, const std::vector<std::string>& loginLines, const CreateOptions& options);
+    // Detaches; a failed detach still lets the attachment go.
+    void close() noexcept;
+
+    bool connected() const { return m_attachment != nullptr; }
+    // The server still answers on this attachment.
+    bool ping() noexcept;
+    const std::string& path() const { return m_path; }
+    Firebird::IAttachment* handle() const { return m_attachment; }
+
+private:
+    Firebird::IAttachment* m_attachment = nullptr;
+    std::string m_path;
+};
+
+} // namespace engine::fb

@@ -1,0 +1,85 @@
+#include "engine/firebird/SqlText.h"
+
+#include <cctype>
+
+namespace engine::fb {
+
+std::string joinLines(const std::vector<std::string>& lines) {
+    std::string sql;
+    for (size_t i = 0; i < lines.size(); ++i) {
+        if (i > 0) {
+            sql += '\n';
+        }
+        sql += lines[i];
+    }
+    return sql;
+}
+
+namespace {
+
+bool isIdentifierChar(char c) {
+    return std::isalnum(static_cast<unsigned char>(c)) || c == '_' || c == '$' ||
+           (static_cast<unsigned char>(c) & 0x80);
+}
+
+// Copies a quoted section (doubled quotes stay inside it); returns the index after it.
+size_t copyQuoted(const std::string& sql, size_t i, char quote, std::string& out) {
+    out += sql[i++];
+    while (i < sql.size()) {
+        out += sql[i];
+        if (sql[i] == quote) {
+            if (i + 1 < sql.size() && sql[i + 1] == quote) {
+                out += sql[++i];
+            } else {
+                return i + 1;
+            }
+        }
+        ++i;
+    }
+    return i;
+}
+
+} // namespace
+
+PreparedText rewriteParameters(const std::string& sql) {
+    PreparedText result;
+    std::string& out = result.sql;
+    size_t i = 0;
+    while (i < sql.size()) {
+        const char c = sql[i];
+        if (c == '\'' || c == '"') {
+            i = copyQuoted(sql, i, c, out);
+        } else if (c == '-' && i + 1 < sql.size() && sql[i + 1] == '-') {
+            const size_t end = sql.find('\n', i);
+            const size_t stop = end == std::string::npos ? sql.size() : end;
+            out.append(sql, i, stop - i);
+            i = stop;
+        } else if (c == '/' && i + 1 < sql.size() && sql[i + 1] == '*') {
+            const size_t end = sql.find("*/", i + 2);
+            const size_t stop = end == std::string::npos ? sql.size() : end + 2;
+            out.append(sql, i, stop - i);
+            i = stop;
+        } else if (c == ':' && i + 2 < sql.size() && (sql[i + 1] == 'p' || sql[i + 1] == 'P') &&
+                   std::isdigit(static_cast<unsigned char>(sql[i + 2])) && (i == 0 || !isIdentifierChar(sql[i - 1]))) {
+            size_t j = i + 2;
+            int number = 0;
+            while (j < sql.size() && std::isdigit(static_cast<unsigned char>(sql[j]))) {
+                number = number * 10 + (sql[j] - '0');
+                ++j;
+            }
+            if (j < sql.size() && isIdentifierChar(sql[j])) {
+                out.append(sql, i, j - i);
+            } else {
+                out += '?';
+                result.parameterOrder.push_back(number);
+            }
+            i = j;
+        } else {
+            out += c;
+            ++i;
+        }
+    }
+    return result;
+}
+
+} // namespace engine::fb

@@ -1,0 +1,16 @@
+#pragma once
+
+#include <string>
+
+namespace environment {
+
+// Appends one line for the code to the yearly event log, showing the error box
+// where the code calls for it, and consumes kvSetting.Kod2.
+// Throws std::runtime_error when the log cannot be written (except at code 0,
+// whose entry is dropped when the information folder cannot be made).
+void fw_Write_Register(int nError);
+
+// The message of a code as the log writes it (without date, code or sub-code).
+std::string composeEventMessage(int nError);
+
+} // namespace environment

@@ -1,0 +1,9 @@
+#include "environment/KvSetting.h"
+
+namespace environment {
+
+TkvSetting kvSetting;
+int NumberFirm = 0;
+std::string ProgramTitle;
+
+} // namespace environment

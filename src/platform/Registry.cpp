@@ -1,0 +1,161 @@
+#include "platform/Registry.h"
+
+#include "platform/FileSystem.h"
+#include "platform/Text.h"
+
+#include <cstdlib>
+#include <sstream>
+#include <stdexcept>
+
+namespace platform {
+namespace {
+
+// Registry key and value names compare without regard to (ASCII) case.
+bool sameName(const std::string& a, const std::string& b) { return upperAscii(a) == upperAscii(b); }
+
+std::string keyName(std::string key) {
+    while (!key.empty() && key.back() == '\\') {
+        key.pop_back();
+    }
+    return key;
+}
+
+std::string envOr(const char* name, const std::string& fallback) {
+    const char* value = std::getenv(name);
+    return value && *value ? std::string(value) : fallback;
+}
+
+} // namespace
+
+RegistryStore::RegistryStore(std::string file) : m_file(std::move(file)) {}
+
+std::string RegistryStore::fileOf(RegistryRoot root) {
+    if (root == RegistryRoot::LocalMachine) {
+        std::string dirs = envOr("XDG_CONFIG_DIRS", "/etc/xdg");
+        std::string first = dirs.substr(0, dirs.find(':'));
+        return withSeparator(first) + "Vesk/registry.ini";
+    }
+    std::string home = envOr("HOME", "/root");
+    return withSeparator(envOr("XDG_CONFIG_HOME", withSeparator(home) + ".config")) + "Vesk/registry.ini";
+}
+
+RegistryStore RegistryStore::open(RegistryRoot root) { return RegistryStore(fileOf(root)); }
+
+std::optional<RegistryStore::Document> RegistryStore::load() const {
+    std::string text;
+    if (!readWholeFile(m_file, text)) {
+        return std::nullopt;
+    }
+    if (startsWith(text, "\xEF\xBB\xBF")) {
+        text.erase(0, 3);
+    }
+    Document document;
+    std::istringstream lines(text);
+    std::string line;
+    while (std::getline(lines, line)) {
+        const std::string item = trimmed(line);
+        if (item.empty() || item.front() == ';' || item.front() == '#') {
+            continue;
+        }
+        if (item.front() == '[') {
+            if (item.back() != ']' || item.size() < 3) {
+                return std::nullopt;
+            }
+            document.push_back({keyName(item.substr(1, item.size() - 2)), {}});
+            continue;
+        }
+        const auto equals = line.find('=');
+        if (equals == std::string::npos || document.empty() || trimmed(line.substr(0, equals)).empty()) {
+            return std::nullopt;
+        }
+        std::string value = line.substr(equals + 1);
+        if (!value.empty() && value.back() == '\r') {
+            value.pop_back();
+        }
+        document.back().values.emplace_back(trimmed(line.substr(0, equals)), value);
+    }
+    return document;
+}
+
+void RegistryStore::save(const Document& document) const {
+    std::string text;
+    for (const auto& key : document) {
+        if (!text.empty()) {
+            text += '\n';
+        }
+        text += '[' + key.path + "]\n";
+        for (const auto& [name, value] : key.values) {
+            text += name + '=' + value + '\n';
+        }
+    }
+    replaceFileContents(m_file, text);
+}
+
+bool RegistryStore::keyExists(const std::string& key) const {
+    const auto document = load();
+    if (!document) {
+        return false;
+    }
+    for (const auto& k : *document) {
+        if (sameName(k.path, keyName(key))) {
+            return true;
+        }
+    }
+    return false;
+}
+
+std::optional<std::string> RegistryStore::readString(const std::string& key, const std::string& name) const {
+    const auto document = load();
+    if (!document) {
+        return std::nullopt;
+    }
+    for (const auto& k : *document) {
+        if (!sameName(k.path, keyName(key))) {
+            continue;
+        }
+        for (const auto& [n, value] : k.values) {
+            if (sameName(n, name)) {
+                return value;
+            }
+        }
+    }
+    return std::nullopt;
+}
+
+std::optional<int> RegistryStore::readInteger(const std::string& key, const std::string& name) const {
+    const auto text = readString(key, name);
+    return text ? parseInt(trimmed(*text)) : std::nullopt;
+}
+
+void RegistryStore::writeString(const std::string& key, const std::string& name, const std::string& value) const {
+    std::optional<Document> document = fileExists(m_file) ? load() : Document{};
+    if (!document) {
+        throw std::runtime_error("the registry file " + m_file + " cannot be read; it was left unchanged");
+    }
+    Key* target = nullptr;
+    for (auto& k : *document) {
+        if (sameName(k.path, keyName(key))) {
+            target = &k;
+            break;
+        }
+    }
+    if (!target) {
+        document->push_back({keyName(key), {}});
+        target = &document->back();
+    }
+    for (auto& [n, v] : target->values) {
+        if (sameName(n, name)) {
+            v = value;
+            save(*document);
+            return;
+        }
+    }
+    target->values.emplace_back(name, value);
+    save(*document);
+}
+
+void RegistryStore::writeInteger(const std::string& key, const std::string& name, int value) const {
+    writeString(key, name, std::to_string(value));
+}
+
+} // namespace platform
