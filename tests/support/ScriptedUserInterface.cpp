@@ -1,0 +1,35 @@
+#include "support/ScriptedUserInterface.h"
+
+namespace testing_support {
+
+ScriptedUserInterface::ScriptedUserInterface() { platform::setUserInterface(this); }
+
+ScriptedUserInterface::~ScriptedUserInterface() { platform::setUserInterface(nullptr); }
+
+bool ScriptedUserInterface::askYesNo(const std::string& text) {
+    questions.push_back(text);
+    if (answers.empty()) {
+        return true;
+    }
+    const bool answer = answers.front();
+    answers.pop_front();
+    return answer;
+}
+
+void ScriptedUserInterface::innerGaugeShow(int maximum) {
+    if (maximum < 10) {
+        innerVisible = false;
+        return;
+    }
+    innerVisible = true;
+    innerMaximum = maximum;
+    innerPosition = 0;
+}
+
+void ScriptedUserInterface::innerGaugeNext() {
+    if (innerVisible) {
+        ++innerPosition;
+    }
+}
+
+} // namespace testing_support

@@ -1,0 +1,200 @@
+#include "InstallationBuilder.h"
+
+#include "SchemaScript.h"
+#include "engine/firebird/Connection.h"
+#include "engine/firebird/Query.h"
+#include "engine/firebird/Transaction.h"
+#include "environment/DatabasePassword.h"
+#include "platform/FileSystem.h"
+#include "platform/Registry.h"
+
+#include <stdexcept>
+
+namespace tools {
+namespace {
+
+const std::string kInstallKey = "SOFTWARE\\Vesk\\Калвер\\8.00";
+const std::string kInstall700Key = "SOFTWARE\\WOW6432Node\\Vesk\\Калвер\\7.00";
+const std::string kTrellanKey = "SOFTWARE\\Vesk\\trellan";
+
+bool isAddressDatabase(const std::string& name) { return name == "Kladr" || name == "Kladr_"; }
+
+std::string schemaFile(Release release, const std::string& name) {
+    const std::string folder = std::string(ZURUZOD_RESOURCES) + "/schema/" + (release == Release::V8 ? "v8/" : "v712/");
+    return folder + (isAddressDatabase(name) ? std::string("Kladr") : name) + ".sql";
+}
+
+std::string readSchema(const std::string& file) {
+    std::string text;
+    if (platform::fileExists(file) && !platform::readWholeFile(file, text)) {
+        throw std::runtime_error("cannot read the schema " + file);
+    }
+    return text;
+}
+
+std::vector<std::string> ownerLogin(int numberFirm) {
+    if (numberFirm < 1) {
+        return {};
+    }
+    return {"user_name=" + environment::databaseUser(numberFirm)};
+}
+
+void execute(engine::fb::Connection& connection, const std::string& script) {
+    engine::fb::Transaction transaction(connection, engine::fb::Transaction::writeParameters());
+    for (const auto& statement : splitScript(script)) {
+        engine::fb::Query query(transaction);
+        query.SQL = {statement};
+        query.execute();
+        query.close();
+        // DDL must be committed before later statements can use what it made.
+        transaction.commit();
+    }
+    transaction.commit();
+}
+
+Stamp stampFor(const InstallationSpec& spec, const std::string& name) {
+    if (auto it = spec.stampOf.find(name); it != spec.stampOf.end()) {
+        return it->second;
+    }
+    if (spec.stamp) {
+        return *spec.stamp;
+    }
+    return spec.release == Release::V8 ? Stamp{8, 0, 0} : Stamp{7, 12, 0};
+}
+
+void createDatabase(const InstallationSpec& spec, const std::string& name, const std::string& path) {
+    engine::fb::Connection connection;
+    connection.create(path, ownerLogin(spec.numberFirm), {});
+    std::string script;
+    if (!isAddressDatabase(name)) {
+        script += readSchema(schemaFile(spec.release, "common"));
+        const Stamp s = stampFor(spec, name);
+        script += "\nINSERT INTO kv_Setting (Version, ServicePack, Build) VALUES (" + std::to_string(s.version) +
+                  ", " + std::to_string(s.servicePack) + ", " + std::to_string(s.build) + ");\n";
+    }
+    script += readSchema(schemaFile(spec.release, name));
+    execute(connection, script);
+}
+
+void writeRegistry(const InstallationSpec& spec, const InstallationLayout& layout) {
+    const platform::RegistryStore machine(layout.machineConfig + "Vesk/registry.ini");
+    const platform::RegistryStore user(layout.userConfig + "Vesk/registry.ini");
+    machine.writeString(kInstallKey, "DirProgram", layout.programDir);
+    machine.writeString(kInstallKey, "DirBase", layout.dataRoot);
+    machine.writeString(kInstallKey, "typeInstall", spec.typeInstall);
+    machine.writeInteger(kInstallKey, "NumberFirm", spec.numberFirm);
+    if (spec.keys700 || spec.release == Release::V712) {
+        machine.writeString(kInstall700Key, "DirBase", layout.dataRoot);
+        machine.writeString(kInstall700Key, "DirProgram", layout.program700Dir);
+    }
+    if (spec.trellanBasePath800) {
+        user.writeString(kTrellanKey, "BasePath800", *spec.trellanBasePath800);
+    } else {
+        platform::replaceFileContents(user.file(), "");
+    }
+}
+
+void writeSettingsFiles(const InstallationSpec& spec, const InstallationLayout& layout) {
+    const std::string kvIni = "[Server]\nDirectoryFirebird=" + layout.firebirdDir + "\n";
+    platform::replaceFileContents(layout.programDir + "kv.ini", kvIni);
+    platform::replaceFileContents(layout.program700Dir + "kv.ini", kvIni);
+    const std::string n = std::to_string(spec.numberFirm);
+    std::string aliases = "# Firebird database aliases\n";
+    if (spec.release == Release::V8) {
+        aliases += "kvServerOrders_8_" + n + " = " + databasePath(layout, Release::V8, "OrdersServer") + "\n";
+    } else {
+        aliases += "kvServerOrders_" + n + " = " + databasePath(layout, Release::V712, "OrdersServer") + "\n";
+    }
+    platform::replaceFileContents(layout.firebirdDir + "aliases.conf", aliases);
+}
+
+} // namespace
+
+std::vector<std::pair<std::string, std::string>> InstallationLayout::environment() const {
+    return {{"XDG_CONFIG_DIRS", machineConfig}, {"XDG_CONFIG_HOME", userConfig}};
+}
+
+std::vector<std::string> databaseNames(Release release) {
+    if (release == Release::V8) {
+        return {"Base", "Config", "Orders", "OrdersServer", "Sorvin", "Price", "Pellix", "Grelto", "System"};
+    }
+    return {"Base", "Config", "System", "Grelto", "Kladr", "Kladr_", "Orders", "OrdersServer", "Sorvin", "Price",
+            "Pellix"};
+}
+
+std::string databasePath(const InstallationLayout& layout, Release release, const std::string& name) {
+    if (release == Release::V8) {
+        return layout.kalver800 + name + ".fdb";
+    }
+    if (name == "Orders") {
+        return layout.kalver700 + "Orders/Orders.fdb";
+    }
+    if (name == "OrdersServer") {
+        return layout.root + "Server712/Orders.fdb";
+    }
+    if (name == "Sorvin" || name == "Price") {
+        return layout.kalver700 + "Sorvin/" + name + ".fdb";
+    }
+    if (name == "Pellix") {
+        return layout.kalver700 + "Pellix/Pellix.fdb";
+    }
+    return layout.kalver700 + "Base/" + name + ".fdb";
+}
+
+InstallationLayout buildInstallation(const InstallationSpec& spec) {
+    if (spec.root.empty()) {
+        throw std::runtime_error("no folder was given for the installation");
+    }
+    InstallationLayout layout;
+    layout.root = platform::withSeparator(spec.root);
+    layout.machineConfig = layout.root + "xdg-machine/";
+    layout.userConfig = layout.root + "xdg-user/";
+    layout.programDir = layout.root + "Program/";
+    layout.program700Dir = layout.root + "Program700/";
+    layout.firebirdDir = layout.root + "Firebird/";
+    layout.dataRoot = layout.root + "Data/";
+    layout.kalver800 = layout.dataRoot + "Kalver800/";
+    layout.kalver700 = layout.dataRoot + "Kalver700/";
+    layout.infoDir = layout.dataRoot + "Версия/800/Info/";
+
+    for (const auto& folder : {layout.machineConfig, layout.userConfig, layout.programDir, layout.program700Dir,
+                               layout.firebirdDir, layout.dataRoot, layout.infoDir}) {
+        if (!platform::createDirectories(folder)) {
+            throw std::runtime_error("cannot create the folder " + folder);
+        }
+    }
+    writeRegistry(spec, layout);
+    writeSettingsFiles(spec, layout);
+
+    for (const auto& name : databaseNames(spec.release)) {
+        const std::string path = databasePath(layout, spec.release, name);
+        if (spec.release == Release::V8 && !platform::createDirectories(layout.kalver800)) {
+            throw std::runtime_error("cannot create the folder " + layout.kalver800);
+        }
+        if (spec.omit.count(name)) {
+            continue;
+        }
+        const std::string folder = path.substr(0, path.rfind('/') + 1);
+        if (!platform::createDirectories(folder)) {
+            throw std::runtime_error("cannot create the folder " + folder);
+        }
+        if (platform::fileExists(path)) {
+            throw std::runtime_error("the database " + path + " exists already");
+        }
+        try {
+            createDatabase(spec, name, path);
+        } catch (const std::exception& error) {
+            throw std::runtime_error("cannot create the database " + path + ": " + error.what());
+        }
+        layout.databases.push_back(path);
+    }
+    return layout;
+}
+
+void runScript(const std::string& database, int numberFirm, const std::string& script) {
+    engine::fb::Connection connection;
+    connection.attach(database, ownerLogin(numberFirm));
+    execute(connection, script);
+}
+
+} // namespace tools

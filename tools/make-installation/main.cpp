@@ -1,0 +1,93 @@
+#include "InstallationBuilder.h"
+
+#include "platform/Text.h"
+
+#include <cstdio>
+#include <exception>
+#include <iostream>
+#include <string>
+
+namespace {
+
+void usage() {
+    std::cerr << "usage: make-installation FOLDER [--release 8|7.12] [--number-firm N] [--type T]\n"
+                 "                         [--stamp V.SP.B] [--stamp-of NAME=V.SP.B] [--omit NAME]\n"
+                 "                         [--keys-700] [--trellan PATH]\n"
+                 "Lays out a complete installation with its registry stores, settings files and\n"
+                 "databases in FOLDER, and prints the variables that point a program at it.\n";
+}
+
+tools::Stamp parseStamp(const std::string& text) {
+    int v = 0, sp = 0, b = 0;
+    char tail = 0;
+    if (std::sscanf(text.c_str(), "%d.%d.%d%c", &v, &sp, &b, &tail) != 3) {
+        throw std::runtime_error("a stamp is written Version.ServicePack.Build, not '" + text + "'");
+    }
+    return {v, sp, b};
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    try {
+        tools::InstallationSpec spec;
+        for (int i = 1; i < argc; ++i) {
+            const std::string arg = argv[i];
+            auto value = [&]() -> std::string {
+                if (i + 1 >= argc) {
+                    throw std::runtime_error(arg + " needs a value");
+                }
+                return argv[++i];
+            };
+            if (arg == "--release") {
+                const std::string release = value();
+                if (release != "8" && release != "7.12") {
+                    throw std::runtime_error("the release is 8 or 7.12, not '" + release + "'");
+                }
+                spec.release = release == "8" ? tools::Release::V8 : tools::Release::V712;
+            } else if (arg == "--number-firm") {
+                const auto number = platform::parseInt(value());
+                if (!number || *number < 0) {
+                    throw std::runtime_error("the installation number must be a whole number of 0 or more");
+                }
+                spec.numberFirm = *number;
+            } else if (arg == "--type") {
+                spec.typeInstall = value();
+            } else if (arg == "--stamp") {
+                spec.stamp = parseStamp(value());
+            } else if (arg == "--stamp-of") {
+                const std::string item = value();
+                const auto equals = item.find('=');
+                if (equals == std::string::npos) {
+                    throw std::runtime_error("--stamp-of takes NAME=V.SP.B");
+                }
+                spec.stampOf[item.substr(0, equals)] = parseStamp(item.substr(equals + 1));
+            } else if (arg == "--omit") {
+                spec.omit.insert(value());
+            } else if (arg == "--keys-700") {
+                spec.keys700 = true;
+            } else if (arg == "--trellan") {
+                spec.trellanBasePath800 = value();
+            } else if (arg == "--help" || arg == "-h") {
+                usage();
+                return 0;
+            } else if (!arg.empty() && arg[0] != '-' && spec.root.empty()) {
+                spec.root = arg;
+            } else {
+                throw std::runtime_error("unknown argument '" + arg + "'");
+            }
+        }
+        if (spec.root.empty()) {
+            usage();
+            return 2;
+        }
+        const auto layout = tools::buildInstallation(spec);
+        for (const auto& [name, value] : layout.environment()) {
+            std::cout << "export " << name << "='" << value << "'\n";
+        }
+        return 0;
+    } catch (const std::exception& error) {
+        std::cerr << "make-installation: " << error.what() << std::endl;
+        return 2;
+    }
+}
