@@ -10,14 +10,50 @@
 namespace platform {
 namespace {
 
-// Registry key and value names compare without regard to (ASCII) case.
-bool sameName(const std::string& a, const std::string& b) { return upperAscii(a) == upperAscii(b); }
+// Key and value names compare without regard to case, as the Windows registry
+// compares them; besides ASCII that covers the Cyrillic letters of the suite's keys
+// ("Калвер" and "КАЛВЕР" name the same key).
+std::string foldedName(const std::string& name) {
+    std::string out = upperAscii(name);
+    for (size_t i = 0; i + 1 < out.size(); ++i) {
+        const auto lead = static_cast<unsigned char>(out[i]);
+        const auto next = static_cast<unsigned char>(out[i + 1]);
+        if (lead == 0xD0 && next >= 0xB0 && next <= 0xBF) { // а..п -> А..П
+            out[i + 1] = static_cast<char>(next - 0x20);
+        } else if (lead == 0xD1 && next >= 0x80 && next <= 0x8F) { // р..я -> Р..Я
+            out[i] = static_cast<char>(0xD0);
+            out[i + 1] = static_cast<char>(next + 0x20);
+        } else if (lead == 0xD1 && next >= 0x90 && next <= 0x9F) { // ѐ..џ -> Ѐ..Џ
+            out[i] = static_cast<char>(0xD0);
+            out[i + 1] = static_cast<char>(next - 0x10);
+        } else {
+            continue;
+        }
+        ++i;
+    }
+    return out;
+}
+
+bool sameName(const std::string& a, const std::string& b) { return foldedName(a) == foldedName(b); }
 
 std::string keyName(std::string key) {
     while (!key.empty() && key.back() == '\\') {
         key.pop_back();
     }
     return key;
+}
+
+bool hasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+
+bool storable(const std::string& key, const std::string& name, const std::string& value) {
+    if (key.empty() || hasLineBreak(key) || key.find(']') != std::string::npos) {
+        return false;
+    }
+    if (name.empty() || hasLineBreak(name) || name.find('=') != std::string::npos || trimmed(name) != name ||
+        name.front() == '[' || name.front() == ';' || name.front() == '#') {
+        return false;
+    }
+    return !hasLineBreak(value);
 }
 
 std::string envOr(const char* name, const std::string& fallback) {
@@ -128,6 +164,12 @@ std::optional<int> RegistryStore::readInteger(const std::string& key, const std:
 }
 
 void RegistryStore::writeString(const std::string& key, const std::string& name, const std::string& value) const {
+    // Refuse what the text form cannot hold: such a write would leave a file that
+    // no longer parses, and every other value in it would read as missing.
+    if (!storable(keyName(key), name, value)) {
+        throw std::runtime_error("the registry file " + m_file + " cannot hold the value " + name + " of the key " +
+                                 key + "; it was left unchanged");
+    }
     std::optional<Document> document = fileExists(m_file) ? load() : Document{};
     if (!document) {
         throw std::runtime_error("the registry file " + m_file + " cannot be read; it was left unchanged");

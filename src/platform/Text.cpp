@@ -45,8 +45,12 @@ bool endsWith(std::string_view text, std::string_view suffix) {
 }
 
 std::optional<int> parseInt(std::string_view text) {
+    // One sign at most: "+-5" is not a number.
     if (!text.empty() && text.front() == '+') {
         text.remove_prefix(1);
+        if (!text.empty() && text.front() == '-') {
+            return std::nullopt;
+        }
     }
     int value = 0;
     auto [end, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
