@@ -48,6 +48,9 @@ InstallationEnvironment::~InstallationEnvironment() {
 namespace {
 tools::InstallationSpec placed(tools::InstallationSpec spec, const std::string& root) {
     spec.root = root;
+    if (spec.templateCache.empty()) {
+        spec.templateCache = (std::filesystem::temp_directory_path() / "zuruzod-test-templates").string();
+    }
     return spec;
 }
 } // namespace

@@ -8,7 +8,10 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 
+#include <cstdint>
+#include <cstdio>
 #include <stdexcept>
+#include <unistd.h>
 
 namespace tools {
 namespace {
@@ -62,9 +65,17 @@ Stamp stampFor(const InstallationSpec& spec, const std::string& name) {
     return spec.release == Release::V8 ? Stamp{8, 0, 0} : Stamp{7, 12, 0};
 }
 
+std::string fingerprint(const std::string& text) {
+    std::uint64_t hash = 1469598103934665603ull;
+    for (unsigned char c : text) {
+        hash = (hash ^ c) * 1099511628211ull;
+    }
+    char digits[17];
+    std::snprintf(digits, sizeof digits, "%016llx", static_cast<unsigned long long>(hash));
+    return digits;
+}
+
 void createDatabase(const InstallationSpec& spec, const std::string& name, const std::string& path) {
-    engine::fb::Connection connection;
-    connection.create(path, ownerLogin(spec.numberFirm), {});
     std::string script;
     if (!isAddressDatabase(name)) {
         script += readSchema(schemaFile(spec.release, "common"));
@@ -73,7 +84,26 @@ void createDatabase(const InstallationSpec& spec, const std::string& name, const
                   ", " + std::to_string(s.servicePack) + ", " + std::to_string(s.build) + ");\n";
     }
     script += readSchema(schemaFile(spec.release, name));
-    execute(connection, script);
+
+    const std::string owner = std::to_string(spec.numberFirm);
+    const std::string cached =
+        spec.templateCache.empty() ? std::string() : platform::withSeparator(spec.templateCache) + fingerprint(owner + "\n" + script) + ".fdb";
+    if (!cached.empty() && platform::copyFile(cached, path, false)) {
+        return;
+    }
+    {
+        engine::fb::Connection connection;
+        connection.create(path, ownerLogin(spec.numberFirm), {});
+        execute(connection, script);
+    }
+    if (!cached.empty() && platform::createDirectories(spec.templateCache)) {
+        // Written beside and renamed, so a concurrent test never copies half a file.
+        const std::string partial = cached + ".part" + std::to_string(::getpid());
+        if (platform::copyFile(path, partial, true)) {
+            std::rename(partial.c_str(), cached.c_str());
+        }
+        std::remove(partial.c_str());
+    }
 }
 
 void writeRegistry(const InstallationSpec& spec, const InstallationLayout& layout) {

@@ -32,6 +32,9 @@ struct InstallationSpec {
     bool keys700 = false;
     // The Trellan key of the user store with its BasePath800 value.
     std::optional<std::string> trellanBasePath800;
+    // A folder of ready-made databases to copy from instead of creating each
+    // one anew (tests build hundreds); empty to always create.
+    std::string templateCache;
 };
 
 // Where the parts of a built installation lie (folders end with "/").

@@ -1,0 +1,101 @@
+#include "engine/DataModule.h"
+#include "engine/EngineState.h"
+#include "engine/firebird/FbStatus.h"
+#include "platform/Text.h"
+
+namespace engine {
+
+bool TDM1::control_Tablel(const std::string& NameTable) {
+    try {
+        IBQueryRead.close();
+        IBTrRead.start();
+        IBQueryRead.SQL = {"SELECT COUNT (*)", "FROM RDB$RELATIONS", "WHERE (RDB$RELATION_NAME = :p0)"};
+        IBQueryRead.Params = {platform::upperAscii(NameTable)};
+        IBQueryRead.open();
+        const bool found = IBQueryRead.fieldAsInteger(0) > 0;
+        IBQueryRead.close();
+        IBTrRead.commit();
+        return found;
+    } catch (const fb::FbError&) {
+        IBQueryRead.close();
+        try {
+            IBTrRead.commit();
+        } catch (const fb::FbError&) {
+            IBTrRead.rollback();
+        }
+        return false;
+    }
+}
+
+int TDM1::ft_TableReadRecordCount(const std::string& NameTable, const std::string& cWhere) {
+    int result = 0;
+    try {
+        IBQueryRead.close();
+        IBTrRead.start();
+        IBQueryRead.SQL = {"SELECT COUNT (*)", "FROM " + NameTable};
+        if (!cWhere.empty()) {
+            IBQueryRead.SQL.push_back("WHERE " + cWhere);
+        }
+        IBQueryRead.Params.clear();
+        IBQueryRead.open();
+        result = static_cast<int>(IBQueryRead.fieldAsInteger(0));
+        IBQueryRead.close();
+        IBTrRead.commit();
+        inc_KolvoStep(1);
+    } catch (const fb::FbError&) {
+        IBQueryRead.close();
+        IBTrRead.rollback();
+    }
+    return result;
+}
+
+int TDM1::ft_TableReadValueGenerator(const std::string& nameTable) {
+    const std::string generator = "GEN_" + platform::upperAscii(nameTable);
+    try {
+        IBQueryRead.close();
+        IBTrRead.start();
+        IBQueryRead.SQL = {"SELECT COUNT(*)", "FROM RDB$GENERATORS", "WHERE RDB$GENERATOR_NAME = :p0"};
+        IBQueryRead.Params = {generator};
+        IBQueryRead.open();
+        const auto count = IBQueryRead.fieldAsInteger(0);
+        IBQueryRead.close();
+        if (count == 0) {
+            return -1;
+        }
+        IBQueryRead.SQL = {"SELECT", "GEN_ID (" + generator + ",0)", "FROM RDB$DATABASE"};
+        IBQueryRead.Params.clear();
+        IBQueryRead.open();
+        const auto value = IBQueryRead.fieldAsInteger(0);
+        IBQueryRead.close();
+        IBTrRead.commit();
+        inc_KolvoStep(1);
+        return static_cast<int>(value);
+    } catch (const fb::FbError&) {
+        IBQueryRead.close();
+        IBTrRead.rollback();
+        return -1;
+    }
+}
+
+bool TDM1::ft_TableRowNULL(const std::string& NameTable, const std::string& cWHERE) {
+    try {
+        IBQueryWrite.close();
+        IBTrWrite.start();
+        IBQueryWrite.SQL = {"DELETE", "FROM " + NameTable};
+        if (!cWHERE.empty()) {
+            IBQueryWrite.SQL.push_back(cWHERE);
+        }
+        IBQueryWrite.Params.clear();
+        IBQueryWrite.execute();
+        IBQueryWrite.close();
+        IBTrWrite.commit();
+    } catch (const fb::FbError&) {
+        IBQueryWrite.close();
+        IBTrWrite.rollback();
+    }
+    // Counted whether or not the rows went: callers rely on the fixed weight.
+    inc_KolvoStep(1);
+    return false;
+}
+
+} // namespace engine

@@ -1,0 +1,16 @@
+#include "engine/EngineState.h"
+
+#include "platform/UserInterface.h"
+
+namespace engine {
+
+int KolvoStep = 0;
+std::string fileSorvin;
+int FirebirdVersion = 0;
+
+void inc_KolvoStep(int Value) {
+    KolvoStep += Value;
+    platform::ui().overallGaugeAdd(Value);
+}
+
+} // namespace engine

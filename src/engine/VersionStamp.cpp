@@ -1,0 +1,182 @@
+#include "engine/DataModule.h"
+#include "engine/EngineState.h"
+#include "engine/firebird/FbStatus.h"
+#include "environment/KvSetting.h"
+#include "platform/Text.h"
+#include "platform/UserInterface.h"
+
+#include <climits>
+
+namespace engine {
+
+using environment::kvSetting;
+
+std::int64_t TDM1::readOneInteger(const std::vector<std::string>& sql) {
+    IBQueryRead.close();
+    IBTrRead.start();
+    std::int64_t value = 0;
+    try {
+        IBQueryRead.SQL = sql;
+        IBQueryRead.Params.clear();
+        IBQueryRead.open();
+        value = IBQueryRead.eof() ? 0 : IBQueryRead.fieldAsInteger(0);
+    } catch (...) {
+        IBQueryRead.close();
+        IBTrRead.rollback();
+        throw;
+    }
+    IBQueryRead.close();
+    IBTrRead.commit();
+    return value;
+}
+
+bool TDM1::control_Column(const std::string& NameTable, const std::string& ColName) {
+    try {
+        IBQueryRead.close();
+        IBTrRead.start();
+        IBQueryRead.SQL = {"SELECT Count (*)", "FROM RDB$RELATION_FIELDS",
+                           "WHERE RDB$RELATION_NAME = :p0 AND RDB$FIELD_NAME = :p1"};
+        IBQueryRead.Params = {platform::upperAscii(NameTable), platform::upperAscii(ColName)};
+        IBQueryRead.open();
+        const bool found = IBQueryRead.fieldAsInteger(0) > 0;
+        IBQueryRead.close();
+        IBTrRead.commit();
+        return found;
+    } catch (const fb::FbError&) {
+        IBQueryRead.close();
+        try {
+            IBTrRead.commit();
+        } catch (const fb::FbError&) {
+            IBTrRead.rollback();
+        }
+        return false;
+    }
+}
+
+bool TDM1::read_Vers_SP_Build(int& Vers, int& SP, int& BB) {
+    if (!databaseAnswers()) {
+        return false;
+    }
+    try {
+        Vers = static_cast<int>(readOneInteger({"SELECT Version", "FROM kv_Setting"}));
+        if (!control_Column("kv_Setting", "ServicePack")) {
+            SP = -1;
+            BB = -1;
+            return false;
+        }
+        SP = static_cast<int>(readOneInteger({"SELECT ServicePack", "FROM kv_Setting"}));
+        if (!control_Column("kv_Setting", "Build")) {
+            BB = -1;
+            return false;
+        }
+        BB = static_cast<int>(readOneInteger({"SELECT Build", "FROM kv_Setting"}));
+        return true;
+    } catch (const fb::FbError&) {
+        return false;
+    }
+}
+
+bool TDM1::read_VersionServicePackBuild(const std::string& nameBase, int& Ver, int& SP, int& BB) {
+    if (!OpenDataBase(nameBase)) {
+        return false;
+    }
+    try {
+        IBQueryRead.close();
+        IBTrRead.start();
+        IBQueryRead.SQL = {"SELECT", "Version, ServicePack, Build", "FROM kv_Setting"};
+        IBQueryRead.Params.clear();
+        IBQueryRead.open();
+        int v = 0, s = 0, b = 0;
+        if (!IBQueryRead.eof()) {
+            v = static_cast<int>(IBQueryRead.fieldAsInteger(0));
+            s = static_cast<int>(IBQueryRead.fieldAsInteger(1));
+            b = static_cast<int>(IBQueryRead.fieldAsInteger(2));
+        }
+        IBQueryRead.close();
+        IBTrRead.commit();
+        Ver = v;
+        SP = s;
+        BB = b;
+        CloseDataBase();
+        return true;
+    } catch (const fb::FbError&) {
+        IBQueryRead.close();
+        IBTrRead.rollback();
+        CloseDataBase();
+        return false;
+    }
+}
+
+bool TDM1::control_Version(int Vers, int SP, int BB, int BB_New) {
+    if (!databaseAnswers()) {
+        return false;
+    }
+    try {
+        if (readOneInteger({"SELECT Version", "FROM kv_Setting"}) != Vers) {
+            return false;
+        }
+        if (!control_Column("kv_Setting", "ServicePack")) {
+            return false;
+        }
+        if (readOneInteger({"SELECT ServicePack", "FROM kv_Setting"}) != SP) {
+            return false;
+        }
+        if (!control_Column("kv_Setting", "Build")) {
+            return false;
+        }
+        const auto b = readOneInteger({"SELECT Build", "FROM kv_Setting"});
+        if (BB_New < 0) {
+            return b == BB;
+        }
+        return b == BB || b == BB_New;
+    } catch (const fb::FbError& error) {
+        platform::ui().showMessage(IBDatabase1.path() + "\r\r" + error.what());
+        return false;
+    }
+}
+
+void TDM1::fw_Write_Version(int VV, int SP, int BB) {
+    try {
+        IBQueryWrite.close();
+        IBTrWrite.start();
+        IBQueryWrite.SQL = {"UPDATE kv_Setting", "SET", "Version = :p0,", "ServicePack = :p1,", "Build = :p2"};
+        IBQueryWrite.Params = {std::int64_t{VV}, std::int64_t{SP}, std::int64_t{BB}};
+        IBQueryWrite.execute();
+        IBQueryWrite.close();
+        IBTrWrite.commit();
+        inc_KolvoStep(1);
+    } catch (const fb::FbError&) {
+        IBQueryWrite.close();
+        IBTrWrite.rollback();
+    }
+}
+
+int TDM1::read_miniServicePackBuild(int& vbb) {
+    int minSP = INT_MAX;
+    int minBB = INT_MAX;
+    const auto& file = kvSetting.KVFile;
+    std::vector<std::string> paths = {file.FileSystem, file.FileGrelto, file.FileOrders};
+    if (control_FileOrdersServer()) {
+        paths.push_back(file.FileOrdersServer);
+    }
+    for (const auto& path : {file.FileBase, file.FileConfig, file.FilePellix, fileSorvin, file.FilePrice}) {
+        paths.push_back(path);
+    }
+    for (const auto& path : paths) {
+        if (!OpenDataBase(path)) {
+            continue;
+        }
+        // A value the read leaves untouched takes no part in the minima.
+        int v = 0;
+        int sp = INT_MAX;
+        int bb = INT_MAX;
+        read_Vers_SP_Build(v, sp, bb);
+        minSP = std::min(minSP, sp);
+        minBB = std::min(minBB, bb);
+    }
+    CloseDataBase();
+    vbb = minBB;
+    return minSP;
+}
+
+} // namespace engine
