@@ -3,6 +3,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <cstdlib>
 #include <sstream>
 #include <stdexcept>
@@ -61,18 +62,35 @@ std::string envOr(const char* name, const std::string& fallback) {
     return value && *value ? std::string(value) : fallback;
 }
 
+// The XDG rules ignore relative and empty entries; taken as they are, they would
+// place the store wherever the program happens to be started.
+std::string firstAbsolute(const std::string& list, const std::string& fallback) {
+    size_t begin = 0;
+    while (begin <= list.size()) {
+        const size_t end = std::min(list.find(':', begin), list.size());
+        const std::string entry = list.substr(begin, end - begin);
+        if (!entry.empty() && entry.front() == '/') {
+            return entry;
+        }
+        begin = end + 1;
+    }
+    return fallback;
+}
+
 } // namespace
 
 RegistryStore::RegistryStore(std::string file) : m_file(std::move(file)) {}
 
 std::string RegistryStore::fileOf(RegistryRoot root) {
     if (root == RegistryRoot::LocalMachine) {
-        std::string dirs = envOr("XDG_CONFIG_DIRS", "/etc/xdg");
-        std::string first = dirs.substr(0, dirs.find(':'));
-        return withSeparator(first) + "Vesk/registry.ini";
+        return withSeparator(firstAbsolute(envOr("XDG_CONFIG_DIRS", ""), "/etc/xdg")) + "Vesk/registry.ini";
     }
-    std::string home = envOr("HOME", "/root");
-    return withSeparator(envOr("XDG_CONFIG_HOME", withSeparator(home) + ".config")) + "Vesk/registry.ini";
+    const std::string home = envOr("HOME", "/root");
+    std::string config = envOr("XDG_CONFIG_HOME", "");
+    if (config.empty() || config.front() != '/') {
+        config = withSeparator(home) + ".config";
+    }
+    return withSeparator(config) + "Vesk/registry.ini";
 }
 
 RegistryStore RegistryStore::open(RegistryRoot root) { return RegistryStore(fileOf(root)); }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <optional>
 #include <stdexcept>
 #include <string>
 
@@ -216,10 +217,22 @@ TEST_F(RegistryStoreTest, ValuesWithSpecialCharactersRoundTrip) {
 
 class RegistryLocationTest : public ::testing::Test {
 protected:
+    void SetUp() override {
+        const char* home = std::getenv("HOME");
+        m_home = home ? std::optional<std::string>(home) : std::nullopt;
+    }
     void TearDown() override {
+        if (m_home) {
+            setenv("HOME", m_home->c_str(), 1);
+        } else {
+            unsetenv("HOME");
+        }
         unsetenv("XDG_CONFIG_DIRS");
         unsetenv("XDG_CONFIG_HOME");
     }
+
+private:
+    std::optional<std::string> m_home;
 };
 
 TEST_F(RegistryLocationTest, StoresFollowTheXdgVariables) {
@@ -228,6 +241,30 @@ TEST_F(RegistryLocationTest, StoresFollowTheXdgVariables) {
     EXPECT_EQ(RegistryStore::fileOf(platform::RegistryRoot::LocalMachine), "/first/machine/Vesk/registry.ini");
     EXPECT_EQ(RegistryStore::fileOf(platform::RegistryRoot::CurrentUser), "/home/user/cfg/Vesk/registry.ini");
     EXPECT_EQ(RegistryStore::open(platform::RegistryRoot::CurrentUser).file(), "/home/user/cfg/Vesk/registry.ini");
+}
+
+// Empty and relative entries are skipped, as the XDG rules say; else the store would
+// depend on the folder the program was started in.
+TEST_F(RegistryLocationTest, RelativeOrEmptyEntriesAreSkipped) {
+    struct Case {
+        std::string dirs;
+        std::string machine;
+    };
+    const Case cases[] = {
+        {":/second", "/second/Vesk/registry.ini"},
+        {"relative:/second/:/third", "/second/Vesk/registry.ini"},
+        {"relative", "/etc/xdg/Vesk/registry.ini"},
+        {":::", "/etc/xdg/Vesk/registry.ini"},
+        {"/only", "/only/Vesk/registry.ini"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.dirs);
+        setenv("XDG_CONFIG_DIRS", c.dirs.c_str(), 1);
+        EXPECT_EQ(RegistryStore::fileOf(platform::RegistryRoot::LocalMachine), c.machine);
+    }
+    setenv("HOME", "/home/tester", 1);
+    setenv("XDG_CONFIG_HOME", "cfg", 1);
+    EXPECT_EQ(RegistryStore::fileOf(platform::RegistryRoot::CurrentUser), "/home/tester/.config/Vesk/registry.ini");
 }
 
 TEST_F(RegistryLocationTest, UnsetVariablesFallBackToTheXdgDefaults) {
