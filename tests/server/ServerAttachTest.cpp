@@ -11,12 +11,14 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <grp.h>
 #include <optional>
 #include <pwd.h>
 #include <stdexcept>
 #include <string>
+#include <sys/file.h>
 #include <unistd.h>
 #include <vector>
 
@@ -103,6 +105,25 @@ private:
     std::string m_base;
 };
 
+// The server's accounts are shared by every test process, and ctest runs tests side by side: one test's
+// clean-up must not drop the account another is logging in with. Held until the object goes.
+class AccountLock {
+public:
+    AccountLock() {
+        const std::string file = (std::filesystem::temp_directory_path() / "zuruzod-server-account.lock").string();
+        m_fd = open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
+        if (m_fd < 0 || flock(m_fd, LOCK_EX) != 0) {
+            throw std::runtime_error("cannot lock " + file);
+        }
+    }
+    ~AccountLock() { close(m_fd); }
+    AccountLock(const AccountLock&) = delete;
+    AccountLock& operator=(const AccountLock&) = delete;
+
+private:
+    int m_fd = -1;
+};
+
 class ServerAttachTest : public ::testing::Test {
 protected:
     void SetUp() override {
@@ -118,6 +139,7 @@ protected:
         ASSERT_FALSE(sysdbaPassword.empty())
             << "ZURUZOD_TEST_SERVER is set but neither ZURUZOD_TEST_SYSDBA_PASSWORD nor ISC_PASSWORD gives the "
                "server's SYSDBA password";
+        accountLock.emplace();
         installation.emplace();
     }
 
@@ -146,6 +168,7 @@ protected:
     }
 
     std::string sysdbaPassword;
+    std::optional<AccountLock> accountLock;
     std::optional<InstallationForServer> installation;
     Connection admin;
     bool userCreated = false;
