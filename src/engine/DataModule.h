@@ -4,6 +4,9 @@
 #include "engine/firebird/Query.h"
 #include "engine/firebird/Transaction.h"
 
+#include <cstdint>
+#include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -37,6 +40,26 @@ public:
     int ft_TableReadValueGenerator(const std::string& nameTable);
     bool ft_TableRowNULL(const std::string& NameTable, const std::string& cWHERE);
 
+    // Table operations.
+    void ft_TableAdd(const std::string& NameTable, const std::string& sqlText, const std::string& genText,
+                     int PositionGen);
+    void ft_TableGeneratorAdd(const std::string& NameTable, const std::string& PoleGen, int PositionGen);
+    void ft_TableDelete(const std::string& NameTable);
+    void ft_TableIndexAdd(const std::string& NameTable, const std::string& NameColumn, const std::string& sUNIQUE);
+
+    // Column operations.
+    void fc_ColumnAdd(const std::string& NameTable, const std::string& ColName, const std::string& ColType,
+                      int NumberPos);
+    void fc_ColumnDelete(const std::string& NameTable, const std::string& ColName);
+    void fc_ColumnPereName(const std::string& NameTable, const std::string& ColNameOld, const std::string& ColNameNew);
+    // Throws std::invalid_argument for an empty type, the one failure that reaches the caller.
+    void fc_ColumnPereType(const std::string& NameTable, const std::string& ColName, const std::string& NewType);
+    void fc_ColumnPereNumber(const std::string& NameTable, const std::string& ColName, int NumberPos);
+    void ft_TableWriteColumnValue(const std::string& nameTable, const std::string& nameColumn,
+                                  const std::string& cValue, const std::string& cWHERE);
+    void ft_TableReWriteColumn(const std::string& nameTable, const std::string& oldColumn, const std::string& newColumn,
+                               const std::string& cWHERE);
+
     fb::Connection IBDatabase1;
     fb::Transaction IBTrRead;
     fb::Transaction IBTrWrite;
@@ -53,6 +76,30 @@ private:
     // the read transaction committed whatever happens.
     std::int64_t readOneInteger(const std::vector<std::string>& sql);
 
+    // The write side of the table and column operations. committedWrite runs
+    // its statements in IBTrWrite and commits them; on a failure it rolls them
+    // back and answers false, so the caller leaves its step uncounted.
+    bool committedWrite(const std::function<void()>& statements);
+    void executeInWrite(std::vector<std::string> sql, std::vector<fb::SqlValue> params = {});
+    // For drops of objects that may legitimately be missing.
+    void executeIgnoringError(std::vector<std::string> sql);
+    // Opens a reading statement on IBQueryWrite, inside the write transaction.
+    const fb::Query& openInWrite(std::vector<std::string> sql, std::vector<fb::SqlValue> params = {});
+    // Key-generator probes in the write transaction; each operation passes its own statement.
+    bool keyGeneratorExists(std::vector<std::string> sql, const std::string& table);
+    // The trigger BI_<table> belongs to a column when its source mentions the column.
+    bool keyTriggerBelongsTo(std::vector<std::string> sql, const std::string& table, const std::string& column);
+    // Generator GEN_<table> set to `start` and trigger BI_<table> filling `column`;
+    // the caller commits or rolls back all of it together.
+    void createKeyGenerator(const std::string& table, const std::string& column, std::int64_t start);
+    // Drops the key generator and trigger of a table when they serve `column`
+    // and answers the generator's value then, to re-create it after a rename.
+    std::optional<std::int64_t> detachKeyGenerator(const std::string& NameTable, const std::string& column);
+    // The value ft_TableWriteColumnValue binds: cValue as text, or converted for
+    // a date or time column; empty when cValue does not fit such a column or
+    // the column's type cannot be read.
+    std::optional<fb::SqlValue> columnValue(const std::string& nameTable, const std::string& nameColumn,
+                                            const std::string& cValue);
     std::vector<std::string> m_loginLines;
 };
 
