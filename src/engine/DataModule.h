@@ -60,6 +60,12 @@ public:
     void ft_TableReWriteColumn(const std::string& nameTable, const std::string& oldColumn, const std::string& newColumn,
                                const std::string& cWHERE);
 
+    // Upgrade journal.
+    void fw_Write_ServicePack_Log(int SP, int BB);
+    void fw_Write_Log(int SP, int BB);
+    void fw_Write_Log_Error(int SP, int BB, const std::string& cMsgError);
+    bool fw_Write_Result(int sp, int build, int KolvoSP);
+
     fb::Connection IBDatabase1;
     fb::Transaction IBTrRead;
     fb::Transaction IBTrWrite;
@@ -100,6 +106,11 @@ private:
     // the column's type cannot be read.
     std::optional<fb::SqlValue> columnValue(const std::string& nameTable, const std::string& nameColumn,
                                             const std::string& cValue);
+    // Visits the nine database slots in their fixed order; a slot that is not
+    // there counts one step instead of being written.
+    void walkDatabaseSlots(const std::function<void()>& writeSlot);
+    void insertJournalRow(const std::string& text);
+
     std::vector<std::string> m_loginLines;
 };
 

@@ -22,11 +22,15 @@ public:
 
     // The overall gauge: advance by a number of steps (it limits itself to its maximum).
     virtual void overallGaugeAdd(int steps) = 0;
+    virtual void overallGaugeReset(int maximum) = 0;
+    virtual int overallGaugePosition() = 0;
+    // The one-line label of the step under way.
+    virtual void stepLabel(const std::string& text) = 0;
     // The inner gauge of a long step.
     virtual void innerGaugeShow(int maximum) = 0;
     virtual void innerGaugeNext() = 0;
     virtual void innerGaugeHide() = 0;
-    // A line of the run log, already prefixed with its time.
+    // A line of the run log, as it is to be shown.
     virtual void runLogLine(const std::string& line) = 0;
     // Lets pending window messages run so that the windows repaint.
     virtual void processEvents() = 0;

@@ -1,5 +1,7 @@
 #include "support/ScriptedUserInterface.h"
 
+#include <algorithm>
+
 namespace testing_support {
 
 ScriptedUserInterface::ScriptedUserInterface() { platform::setUserInterface(this); }
@@ -14,6 +16,13 @@ bool ScriptedUserInterface::askYesNo(const std::string& text) {
     const bool answer = answers.front();
     answers.pop_front();
     return answer;
+}
+
+void ScriptedUserInterface::overallGaugeAdd(int steps) { overallGauge = std::min(overallGauge + steps, overallMaximum); }
+
+void ScriptedUserInterface::overallGaugeReset(int maximum) {
+    overallMaximum = maximum;
+    overallGauge = 0;
 }
 
 void ScriptedUserInterface::innerGaugeShow(int maximum) {

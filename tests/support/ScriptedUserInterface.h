@@ -18,7 +18,10 @@ public:
     void showMessage(const std::string& text) override { messages.push_back(text); }
     bool askYesNo(const std::string& text) override;
     platform::ScreenSize screenSize() override { return screen; }
-    void overallGaugeAdd(int steps) override { overallGauge += steps; }
+    void overallGaugeAdd(int steps) override;
+    void overallGaugeReset(int maximum) override;
+    int overallGaugePosition() override { return overallGauge; }
+    void stepLabel(const std::string& text) override { labels.push_back(text); }
     void innerGaugeShow(int maximum) override;
     void innerGaugeNext() override;
     void innerGaugeHide() override { innerVisible = false; }
@@ -30,7 +33,10 @@ public:
     std::vector<std::string> messages;
     std::vector<std::string> questions;
     std::vector<std::string> runLog;
+    std::vector<std::string> labels;
     int overallGauge = 0;
+    // Unlimited until a run sets the scale.
+    int overallMaximum = 1 << 30;
     bool innerVisible = false;
     int innerMaximum = 0;
     int innerPosition = 0;

@@ -20,6 +20,8 @@ const std::string kInstallKey = "SOFTWARE\\Vesk\\Калвер\\8.00";
 const std::string kInstall700Key = "SOFTWARE\\WOW6432Node\\Vesk\\Калвер\\7.00";
 const std::string kTrellanKey = "SOFTWARE\\Vesk\\trellan";
 
+Release schemaOf(const InstallationSpec& spec) { return spec.schema.value_or(spec.release); }
+
 bool isAddressDatabase(const std::string& name) { return name == "Kladr" || name == "Kladr_"; }
 
 std::string schemaFile(Release release, const std::string& name) {
@@ -62,7 +64,7 @@ Stamp stampFor(const InstallationSpec& spec, const std::string& name) {
     if (spec.stamp) {
         return *spec.stamp;
     }
-    return spec.release == Release::V8 ? Stamp{8, 0, 0} : Stamp{7, 12, 0};
+    return schemaOf(spec) == Release::V8 ? Stamp{8, 0, 0} : Stamp{7, 12, 0};
 }
 
 std::string fingerprint(const std::string& text) {
@@ -78,12 +80,12 @@ std::string fingerprint(const std::string& text) {
 void createDatabase(const InstallationSpec& spec, const std::string& name, const std::string& path) {
     std::string script;
     if (!isAddressDatabase(name)) {
-        script += readSchema(schemaFile(spec.release, "common"));
+        script += readSchema(schemaFile(schemaOf(spec), "common"));
         const Stamp s = stampFor(spec, name);
         script += "\nINSERT INTO kv_Setting (Version, ServicePack, Build) VALUES (" + std::to_string(s.version) +
                   ", " + std::to_string(s.servicePack) + ", " + std::to_string(s.build) + ");\n";
     }
-    script += readSchema(schemaFile(spec.release, name));
+    script += readSchema(schemaFile(schemaOf(spec), name));
 
     const std::string owner = std::to_string(spec.numberFirm);
     const std::string cached =

@@ -22,6 +22,9 @@ struct Stamp {
 struct InstallationSpec {
     std::string root;
     Release release = Release::V8;
+    // The schema of the databases, when it is not the release's own (a 7.12 set
+    // copied into the version-8 folder).
+    std::optional<Release> schema;
     int numberFirm = 12;
     std::string typeInstall = "h";
     // Stamp of every stamped database; 8.0.0 or 7.12.0 when not given.

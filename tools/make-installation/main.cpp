@@ -10,7 +10,8 @@
 namespace {
 
 void usage() {
-    std::cerr << "usage: make-installation FOLDER [--release 8|7.12] [--number-firm N] [--type T]\n"
+    std::cerr << "usage: make-installation FOLDER [--release 8|7.12] [--schema 8|7.12]\n"
+                 "                         [--number-firm N] [--type T]\n"
                  "                         [--stamp V.SP.B] [--stamp-of NAME=V.SP.B] [--omit NAME]\n"
                  "                         [--keys-700] [--trellan PATH]\n"
                  "Lays out a complete installation with its registry stores, settings files and\n"
@@ -45,6 +46,12 @@ int main(int argc, char** argv) {
                     throw std::runtime_error("the release is 8 or 7.12, not '" + release + "'");
                 }
                 spec.release = release == "8" ? tools::Release::V8 : tools::Release::V712;
+            } else if (arg == "--schema") {
+                const std::string schema = value();
+                if (schema != "8" && schema != "7.12") {
+                    throw std::runtime_error("the schema is 8 or 7.12, not '" + schema + "'");
+                }
+                spec.schema = schema == "8" ? tools::Release::V8 : tools::Release::V712;
             } else if (arg == "--number-firm") {
                 const auto number = platform::parseInt(value());
                 if (!number || *number < 0) {

@@ -1,0 +1,125 @@
+#include "engine/DataModule.h"
+#include "engine/EngineState.h"
+#include "engine/firebird/FbStatus.h"
+#include "environment/KvSetting.h"
+#include "environment/RunLog.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/UserInterface.h"
+
+#include <functional>
+
+namespace engine {
+namespace {
+
+using environment::kvSetting;
+
+std::string stampText(int SP, int BB) { return "Base 8." + std::to_string(SP) + "." + std::to_string(BB); }
+
+std::string errorCode(int sp, int build, int expected, int counted) {
+    return "8." + std::to_string(sp) + "." + std::to_string(build) + "." + std::to_string(expected) + "." +
+           std::to_string(counted);
+}
+
+std::string somethingWentWrong(const std::string& outcome, const std::string& code) {
+    return "Что-то пошло не так\r" + outcome + "\rОбратитесь к разработчику\r\rСообщите код: " + code + "\r";
+}
+
+} // namespace
+
+void TDM1::walkDatabaseSlots(const std::function<void()>& writeSlot) {
+    const auto& file = kvSetting.KVFile;
+    const struct {
+        const std::string& path;
+        bool condition;
+    } slots[] = {
+        {file.FileBase, true},
+        {file.FileConfig, true},
+        {file.FileOrders, true},
+        {file.FileOrdersServer, control_FileOrdersServer()},
+        {fileSorvin, platform::fileExists(fileSorvin)},
+        {file.FilePrice, true},
+        {file.FilePellix, true},
+        {file.FileGrelto, true},
+        {file.FileSystem, true},
+    };
+    for (const auto& slot : slots) {
+        if (slot.condition && OpenDataBase(slot.path)) {
+            writeSlot();
+        } else {
+            inc_KolvoStep(1);
+        }
+        CloseDataBase();
+    }
+}
+
+void TDM1::insertJournalRow(const std::string& text) {
+    IBTrWrite.start();
+    IBQueryWrite.SQL = {"INSERT", "INTO log_Upgrade", "(uTime, uVersion)", "VALUES (:p0, :p1)"};
+    IBQueryWrite.Params = {fb::Timestamp{platform::now()}, text};
+    IBQueryWrite.execute();
+    IBQueryWrite.close();
+    IBTrWrite.commit();
+}
+
+void TDM1::fw_Write_ServicePack_Log(int SP, int BB) {
+    try {
+        IBQueryWrite.close();
+        IBTrWrite.start();
+        IBQueryWrite.SQL = {"UPDATE kv_Setting", "SET", "ServicePack = :p0,", "Build = :p1"};
+        IBQueryWrite.Params = {std::int64_t{SP}, std::int64_t{BB}};
+        IBQueryWrite.execute();
+        IBQueryWrite.close();
+        IBTrWrite.commit();
+    } catch (const fb::FbError&) {
+        IBQueryWrite.close();
+        IBTrWrite.rollback();
+        return;
+    }
+    try {
+        insertJournalRow(stampText(SP, BB));
+        inc_KolvoStep(1);
+    } catch (const fb::FbError&) {
+        IBQueryWrite.close();
+        IBTrWrite.rollback();
+    }
+}
+
+void TDM1::fw_Write_Log(int SP, int BB) {
+    walkDatabaseSlots([&] { fw_Write_ServicePack_Log(SP, BB); });
+}
+
+void TDM1::fw_Write_Log_Error(int SP, int BB, const std::string& cMsgError) {
+    walkDatabaseSlots([&] {
+        try {
+            IBQueryWrite.close();
+            insertJournalRow(stampText(SP, BB) + " - " + "Error " + cMsgError);
+        } catch (const fb::FbError&) {
+            IBQueryWrite.close();
+            IBTrWrite.rollback();
+        }
+    });
+}
+
+bool TDM1::fw_Write_Result(int sp, int build, int KolvoSP) {
+    if (build == 4 && platform::fileExists(fileSorvin)) {
+        platform::ui().showMessage(fileSorvin + " - YES");
+    }
+    if (KolvoStep == KolvoSP) {
+        fw_Write_Log(sp, build);
+        if (KolvoStep == KolvoSP + 9) {
+            return true;
+        }
+        const std::string code = errorCode(sp, build, KolvoSP + 9, KolvoStep);
+        platform::ui().showMessage(somethingWentWrong("02", code));
+        environment::ZapisMemo3("код: " + code);
+        return false;
+    }
+    const std::string code = errorCode(sp, build, KolvoSP, KolvoStep);
+    platform::ui().showMessage(somethingWentWrong("01", code));
+    environment::ZapisMemo3("код: " + code);
+    fw_Write_Log_Error(sp, build, code);
+    return false;
+}
+
+} // namespace engine

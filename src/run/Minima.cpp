@@ -1,0 +1,40 @@
+#include "run/Minima.h"
+
+#include "engine/EngineState.h"
+#include "engine/ReadingWrappers.h"
+#include "environment/KvSetting.h"
+
+#include <algorithm>
+
+namespace run {
+
+int majorVersion(int Ver) { return Ver > 100 ? Ver / 100 : Ver; }
+
+void Minima::add(int Ver, int SP, int BB) {
+    MinVersion = std::min(MinVersion, majorVersion(Ver));
+    MinServicePack = std::min(MinServicePack, SP);
+    MinBuild = std::min(MinBuild, BB);
+}
+
+bool Minima::allRead() const { return MinVersion != INT_MAX && MinServicePack != INT_MAX && MinBuild != INT_MAX; }
+
+bool ReadFileVersion(const std::string& FileName, Minima& minima) {
+    int Ver = 0, SP = 0, BB = 0;
+    if (!engine::dm_read_VersionServicePackBuild(FileName, Ver, SP, BB)) {
+        return false;
+    }
+    minima.add(Ver, SP, BB);
+    return true;
+}
+
+Minima readVersion8Minima() {
+    const auto& file = environment::kvSetting.KVFile;
+    Minima minima;
+    for (const auto& path : {file.FileBase, file.FileConfig, file.FileSystem, file.FileOrders, file.FileOrdersServer,
+                             file.FilePellix, engine::fileSorvin, file.FilePrice}) {
+        ReadFileVersion(path, minima);
+    }
+    return minima;
+}
+
+} // namespace run

@@ -1,0 +1,132 @@
+#include "run/UpgradeRun.h"
+
+#include "engine/EngineState.h"
+#include "engine/ReadingWrappers.h"
+#include "environment/EventLog.h"
+#include "environment/FileProcedures.h"
+#include "environment/KvSetting.h"
+#include "environment/RunLog.h"
+#include "platform/FileSystem.h"
+#include "platform/UserInterface.h"
+#include "run/Minima.h"
+
+#include <stdexcept>
+
+namespace run {
+
+using environment::kvSetting;
+using environment::ZapisLabel;
+using environment::ZapisMemo3;
+
+std::string twoDigits(int number) { return (number < 10 ? "0" : "") + std::to_string(number); }
+
+UpgradeRun::UpgradeRun(std::vector<PackStep> packs, RunHooks hooks)
+    : m_packs(std::move(packs)), m_hooks(std::move(hooks)) {
+    if (m_packs.size() != 8) {
+        throw std::invalid_argument("a run takes the eight packs 8.00.00 to 8.00.07");
+    }
+}
+
+bool UpgradeRun::packRequired(int N, int c, int vbb) { return c == 0 && (vbb == N - 1 || (N == 7 && vbb == 7)); }
+
+void UpgradeRun::StepGauge(int Value) { platform::ui().overallGaugeAdd(Value); }
+
+void UpgradeRun::ResetRun() {
+    ZapisLabel("");
+    platform::ui().overallGaugeReset(kGaugeScale);
+}
+
+RunOutcome UpgradeRun::installPacks(int MinVersion) {
+    platform::ui().overallGaugeReset(kGaugeScale);
+    environment::fw_Write_Register(401);
+    ZapisMemo3("Установка обновлений:");
+    if (MinVersion == 7) {
+        const RunOutcome converted = convert712();
+        if (converted != RunOutcome::Installed) {
+            return converted;
+        }
+    } else {
+        ZapisLabel(" Service Pack 00.00");
+        StepGauge(m_packs[0].weight);
+    }
+    m_c = engine::dm_read_miniServicePackBuild(m_vbb);
+    for (size_t i = 1; i < m_packs.size(); ++i) {
+        const PackStep& pack = m_packs[i];
+        if (!packRequired(pack.number, m_c, m_vbb)) {
+            ZapisLabel(" Service Pack 00." + twoDigits(pack.number));
+            StepGauge(pack.weight);
+            continue;
+        }
+        if (!installPack(pack)) {
+            return RunOutcome::PackFailed;
+        }
+    }
+    return RunOutcome::Installed;
+}
+
+RunOutcome UpgradeRun::convert712() {
+    ZapisMemo3("Установка версии 8, Service Pack 00.00");
+    ZapisMemo3("Начало установки Service Pack 00.00");
+    ZapisLabel(" Установка Service Pack 00.00");
+    m_hooks.pause(500);
+    m_hooks.showPicture();
+    if (!m_packs[0].wrapper()) {
+        ZapisMemo3("Что-то пошло не так (01) ...");
+        ResetRun();
+        return RunOutcome::ConversionFailed;
+    }
+    const auto& file = kvSetting.KVFile;
+    Minima minima;
+    for (const auto& path : {file.FileBase, file.FileConfig, file.FileSystem, file.FileOrders, file.FileOrdersServer,
+                             engine::fileSorvin, file.FilePrice, file.FilePellix}) {
+        ReadFileVersion(path, minima);
+    }
+    if (!minima.allRead()) {
+        ZapisMemo3("Что-то пошло не так (02) ...");
+        ZapisMemo3(std::to_string(minima.MinVersion) + " - " + std::to_string(minima.MinServicePack) + " - " +
+                   std::to_string(minima.MinBuild));
+        ResetRun();
+        return RunOutcome::StampsUnreadable;
+    }
+    ZapisMemo3("Установлена версия 8, Service Pack 00.00");
+    return RunOutcome::Installed;
+}
+
+bool UpgradeRun::installPack(const PackStep& pack) {
+    const std::string NN = twoDigits(pack.number);
+    ZapisMemo3("Начало установки Service Pack 00." + NN);
+    ZapisLabel(" Установка Service Pack 00." + NN);
+    if (!pack.wrapper()) {
+        platform::ui().showMessage("Установка невозможна\rКод: sp." + NN);
+        ResetRun();
+        return false;
+    }
+    m_c = engine::dm_read_miniServicePackBuild(m_vbb);
+    if (pack.number == 3) {
+        removeSorvinFile();
+    }
+    ZapisMemo3("Установлен Service Pack 00." + NN);
+    return true;
+}
+
+// After 8.00.03 the suite keeps no Sorvin database; its temporary order files go with it.
+void UpgradeRun::removeSorvinFile() {
+    if (!platform::fileExists(engine::fileSorvin)) {
+        return;
+    }
+    ZapisLabel(" Удаление: Sorvin.fdb");
+    if (environment::fw_DeleteFile(engine::fileSorvin)) {
+        ZapisLabel(" Удалён: Sorvin.fdb");
+    } else {
+        ZapisLabel(" Не смог удалить: Sorvin.fdb");
+        m_hooks.pause(1000);
+    }
+    const auto& file = kvSetting.KVFile;
+    for (const auto& path : {file.FileOrdersTMP, file.FileOrdersTMP2, file.FileOrdersTMP3}) {
+        if (platform::fileExists(path)) {
+            environment::fw_DeleteFile(path);
+        }
+    }
+}
+
+} // namespace run

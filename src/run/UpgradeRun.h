@@ -1,0 +1,58 @@
+#pragma once
+
+#include "run/StandardPacks.h"
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace run {
+
+enum class RunOutcome {
+    Installed,         // every pack the stamps called for was installed
+    ConversionFailed,  // 8.00.00 failed: "(01)"
+    StampsUnreadable,  // 8.00.00 ran but a stamp cannot be read afterwards: "(02)"
+    PackFailed,        // a pack 8.00.01 to 8.00.07 failed
+};
+
+// What the run asks of the window besides the narrow interface.
+struct RunHooks {
+    // The picture shown before a 7.12 conversion; returns when its animation is over.
+    std::function<void()> showPicture = [] {};
+    // A pause that lets the window repaint.
+    std::function<void(int milliseconds)> pause = [](int) {};
+};
+
+// The packs of one upgrade run: the conversion when the lowest version is 7,
+// then each pack 8.00.0N that the lowest stamp calls for, with the overall
+// gauge moved by the weight of every pack passed over.
+class UpgradeRun {
+public:
+    UpgradeRun(std::vector<PackStep> packs, RunHooks hooks);
+
+    // Starts the run log and the gauge, then installs the packs.
+    RunOutcome installPacks(int MinVersion);
+    // The lowest ServicePack and Build as last read.
+    int c() const { return m_c; }
+    int vbb() const { return m_vbb; }
+
+    // Whether pack N is called for by the lowest ServicePack c and Build vbb.
+    static bool packRequired(int N, int c, int vbb);
+
+private:
+    RunOutcome convert712();
+    bool installPack(const PackStep& pack);
+    void removeSorvinFile();
+    void StepGauge(int Value);
+    void ResetRun();
+
+    std::vector<PackStep> m_packs;
+    RunHooks m_hooks;
+    int m_c = 0;
+    int m_vbb = 0;
+};
+
+// "01" to "07".
+std::string twoDigits(int number);
+
+} // namespace run
