@@ -2,6 +2,7 @@
 
 #include "engine/DataModule.h"
 #include "engine/EngineState.h"
+#include "engine/ReadingWrappers.h"
 #include "environment/KvSetting.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TestInstallation.h"
