@@ -1,0 +1,55 @@
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace environment {
+
+// What the pre-flight found: which database set is there, and every folder
+// and file of a 7.12 installation (folders end with the separator).
+struct TFiles712 {
+    bool file7 = false;
+    bool file8 = false;
+    std::string PFVeskKalver7;
+    std::string AliasOrders;
+    std::string dirKalver;
+    std::string dirKalverBase;
+    std::string dirKalverOrders;
+    std::string dirKalverSorvin;
+    std::string dirKalverPellix;
+    std::string filePrice;
+    std::string fileSorvin;
+    std::string fileBase;
+    std::string fileConfig;
+    std::string fileSystem;
+    std::string FileGrelto;
+    std::string fileOrders;
+    std::string fileKladr;
+    std::string fileKladrMain;
+    std::string fileOrdersServer;
+    std::string filePellix;
+};
+
+extern TFiles712 Files712;
+
+// The pre-flight: the version-8 set, or else the 7.12 set of the 7.00 installation.
+// False ends the start-up. Also sets kvSetting.KVFile.FileOrdersServer, adding the
+// version-8 Orders alias to the server's alias file when a 7.12 server database is
+// to be brought over; an alias file that cannot be rewritten throws std::runtime_error.
+bool control_UpgradeFiles();
+// The 7.12 server Orders database named by the server's alias file, or empty.
+std::string read_AliasOrders7();
+// The current user may change the server's alias file: the process runs as root.
+bool control_Admin();
+
+// Where the 7.12 server keeps its alias file when it is installed in its usual place;
+// used before the one that the 7.00 settings name.
+inline constexpr const char* kFixedAliasFile712 = "/etc/firebird/2.5/aliases.conf";
+
+// For tests, which must not depend on the machine: the usual place of the 7.12
+// alias file (empty restores kFixedAliasFile712), and the answer of control_Admin
+// (nullopt asks the process again).
+void setFixedAliasFile712(const std::string& path);
+void setAdminAnswer(std::optional<bool> answer);
+
+} // namespace environment
