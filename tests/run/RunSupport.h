@@ -1,0 +1,82 @@
+#pragma once
+
+#include "engine/DataModule.h"
+#include "engine/EngineState.h"
+#include "environment/KvSetting.h"
+#include "support/TestInstallation.h"
+
+#include <map>
+#include <set>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace run_testing {
+
+// The database paths the program derives, set as the wizard sets them.
+inline void pointAtInstallation(const testing_support::TestInstallation& installation) {
+    engine::KolvoStep = 0;
+    engine::fileSorvin = installation.layout().kalver800 + "Sorvin.fdb";
+    environment::kvSetting.KVFile.FileOrdersServer = installation.database("OrdersServer");
+}
+
+// A version-8 installation with every database at one stamp, some at their own, some left out.
+inline tools::InstallationSpec stampedSpec(tools::Stamp stamp, std::map<std::string, tools::Stamp> stampOf = {},
+                                           std::set<std::string> omit = {}) {
+    tools::InstallationSpec spec;
+    spec.stamp = stamp;
+    spec.stampOf = std::move(stampOf);
+    spec.omit = std::move(omit);
+    return spec;
+}
+
+// 7.12 databases already copied into the version-8 folder, as the conversion copy leaves them.
+inline tools::InstallationSpec set712InVersion8Folder(std::set<std::string> omit = {}) {
+    tools::InstallationSpec spec = stampedSpec({7, 12, 4}, {}, std::move(omit));
+    spec.release = tools::Release::V8;
+    spec.schema = tools::Release::V712;
+    return spec;
+}
+
+// A database's stamp, or (-1, -1, -1) when it cannot be read.
+inline std::tuple<int, int, int> stampOf(const std::string& path) {
+    const int saved = engine::KolvoStep;
+    int v = -1, sp = -1, bb = -1;
+    {
+        engine::TDM1 module;
+        if (!module.read_VersionServicePackBuild(path, v, sp, bb)) {
+            v = sp = bb = -1;
+        }
+    }
+    engine::KolvoStep = saved;
+    return {v, sp, bb};
+}
+
+// Rows of a table matching a condition; -1 when the table cannot be read.
+inline int rowCount(const std::string& path, const std::string& table, const std::string& where = "") {
+    const int saved = engine::KolvoStep;
+    int count = -1;
+    {
+        engine::TDM1 module;
+        if (module.OpenDataBase(path)) {
+            engine::KolvoStep = 0;
+            const int read = module.ft_TableReadRecordCount(table, where);
+            // The probe counts its step only when the query succeeded.
+            count = engine::KolvoStep == 1 ? read : -1;
+        }
+    }
+    engine::KolvoStep = saved;
+    return count;
+}
+
+// Run-log lines without their "HH:mm:ss: " time prefix; a line without one is kept whole.
+inline std::vector<std::string> withoutTimes(const std::vector<std::string>& lines) {
+    std::vector<std::string> result;
+    for (const auto& line : lines) {
+        const bool timed = line.size() >= 10 && line[2] == ':' && line[5] == ':' && line.compare(8, 2, ": ") == 0;
+        result.push_back(timed ? line.substr(10) : line);
+    }
+    return result;
+}
+
+} // namespace run_testing
