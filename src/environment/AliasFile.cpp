@@ -14,10 +14,10 @@ std::string aliasFileOf(const std::string& kvIni) {
     return folder.empty() ? std::string() : platform::withSeparator(folder) + "aliases.conf";
 }
 
-std::string findAliasPath(const std::string& aliasFile, const std::string& alias, bool skipComments) {
+std::optional<std::string> findAliasPath(const std::string& aliasFile, const std::string& alias, bool skipComments) {
     std::string text;
     if (aliasFile.empty() || !platform::readWholeFile(aliasFile, text)) {
-        return {};
+        return std::nullopt;
     }
     std::istringstream lines(text);
     std::string line;
@@ -33,11 +33,12 @@ std::string findAliasPath(const std::string& aliasFile, const std::string& alias
             return platform::trimmed(line.substr(equals + 1));
         }
     }
-    return {};
+    return std::nullopt;
 }
 
 std::string read_AliasOrders8() {
-    return findAliasPath(aliasFileOf(kvSetting.KVDir.PFVeskKalver8 + "kv.ini"), kvSetting.Alias.Orders, true);
+    return findAliasPath(aliasFileOf(kvSetting.KVDir.PFVeskKalver8 + "kv.ini"), kvSetting.Alias.Orders, true)
+        .value_or("");
 }
 
 } // namespace environment

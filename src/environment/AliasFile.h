@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 
 namespace environment {
@@ -12,7 +13,8 @@ std::string read_AliasOrders8();
 std::string aliasFileOf(const std::string& kvIni);
 
 // The path after "=" on the first line holding the alias and "="; comment lines
-// are skipped only when asked.
-std::string findAliasPath(const std::string& aliasFile, const std::string& alias, bool skipComments);
+// are skipped only when asked. No value when no line names the alias (a line
+// with nothing after "=" gives an empty path, which is not the same).
+std::optional<std::string> findAliasPath(const std::string& aliasFile, const std::string& alias, bool skipComments);
 
 } // namespace environment

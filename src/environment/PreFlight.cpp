@@ -107,7 +107,8 @@ std::string aliasFile8() {
 bool aliasOrders8Needed() {
     const std::string aliasFile = aliasFile8();
     return Files712.file7 && !aliasFile.empty() && platform::fileExists(aliasFile) &&
-           !Files712.fileOrdersServer.empty() && platform::fileExists(Files712.fileOrdersServer);
+           !findAliasPath(aliasFile, kvSetting.Alias.Orders, true) && !Files712.fileOrdersServer.empty() &&
+           platform::fileExists(Files712.fileOrdersServer);
 }
 
 // The new alias names the file that the conversion copy fills from the 7.12
@@ -186,7 +187,7 @@ bool control_UpgradeFiles() {
 
 std::string read_AliasOrders7() {
     Files712.AliasOrders = "kvServerOrders_" + std::to_string(NumberFirm);
-    return findAliasPath(aliasFile712(), Files712.AliasOrders, false);
+    return findAliasPath(aliasFile712(), Files712.AliasOrders, false).value_or("");
 }
 
 bool control_Admin() {

@@ -318,6 +318,14 @@ TEST_F(PreFlightInstallationTest, NoRegistrationWithoutSomethingToRegister) {
          },
          true,
          "/srv/orders8.fdb"},
+        {"version-8 alias there with an empty path",
+         {},
+         [](const tools::InstallationLayout& l) {
+             const std::string file = l.firebirdDir + "aliases.conf";
+             platform::replaceFileContents(file, contentsOf(file) + "kvServerOrders_8_12 =\n");
+         },
+         true,
+         ""},
         {"no 7.12 set to convert", {"Base"}, {}, false, ""},
     };
     for (const auto& c : cases) {

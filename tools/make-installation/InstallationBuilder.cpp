@@ -190,7 +190,7 @@ InstallationLayout buildInstallation(const InstallationSpec& spec) {
     layout.infoDir = layout.dataRoot + "Версия/800/Info/";
 
     for (const auto& folder : {layout.machineConfig, layout.userConfig, layout.programDir, layout.program700Dir,
-                               layout.firebirdDir, layout.dataRoot, layout.infoDir}) {
+                               layout.firebirdDir, layout.dataRoot, layout.infoDir, layout.kalver800}) {
         if (!platform::createDirectories(folder)) {
             throw std::runtime_error("cannot create the folder " + folder);
         }
@@ -200,9 +200,6 @@ InstallationLayout buildInstallation(const InstallationSpec& spec) {
 
     for (const auto& name : databaseNames(spec.release)) {
         const std::string path = databasePath(layout, spec.release, name);
-        if (spec.release == Release::V8 && !platform::createDirectories(layout.kalver800)) {
-            throw std::runtime_error("cannot create the folder " + layout.kalver800);
-        }
         if (spec.omit.count(name)) {
             continue;
         }

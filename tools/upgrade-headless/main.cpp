@@ -5,12 +5,14 @@
 #include "environment/AliasFile.h"
 #include "environment/DataBaseFiles.h"
 #include "environment/EventLog.h"
+#include "environment/FileProcedures.h"
 #include "environment/InstallCheck.h"
 #include "environment/KvSetting.h"
+#include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "run/InstallationRun.h"
 #include "run/Minima.h"
 #include "run/StateDecision.h"
-#include "run/UpgradeRun.h"
 
 #include <chrono>
 #include <exception>
@@ -48,6 +50,11 @@ int upgrade() {
         return kCannotStart;
     }
     const run::Minima minima = run::readVersion8Minima();
+    if (!minima.allRead()) {
+        std::cerr << "No database of the version-8 set can be read in " << kvSetting.KVDir.dirKalver << "."
+                  << std::endl;
+        return kCannotStart;
+    }
     const run::StateDecision decision = run::decideState(minima.MinVersion, minima.MinServicePack, minima.MinBuild);
     if (!decision.ready) {
         for (const auto& line : decision.lines) {
@@ -59,18 +66,10 @@ int upgrade() {
     }
     run::RunHooks hooks;
     hooks.pause = [](int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); };
-    run::UpgradeRun upgradeRun(run::standardPacks(), hooks);
-    try {
-        if (upgradeRun.installPacks(decision.MinVersion) != run::RunOutcome::Installed) {
-            return kFailed;
-        }
-        environment::fw_Write_Register(409);
-        return kInstalled;
-    } catch (const std::exception& error) {
-        std::cerr << error.what() << std::endl;
-        environment::fw_Write_Register(492);
-        return kFailed;
-    }
+    environment::TProgramInfo UpgradeInfo;
+    environment::read_FileVersion(platform::executablePath(), UpgradeInfo);
+    const auto result = run::runInstallation(decision.MinVersion, UpgradeInfo, run::standardPacks(), hooks);
+    return result == run::InstallationResult::Installed ? kInstalled : kFailed;
 }
 
 } // namespace

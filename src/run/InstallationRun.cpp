@@ -1,0 +1,76 @@
+#include "run/InstallationRun.h"
+
+#include "environment/EventLog.h"
+#include "environment/FileProcedures.h"
+#include "environment/RunLog.h"
+#include "platform/UserInterface.h"
+#include "run/SiblingReplacement.h"
+
+#include <exception>
+
+namespace run {
+namespace {
+
+using environment::ZapisLabel;
+using environment::ZapisMemo3;
+
+void reportNotInstalled() {
+    ZapisMemo3("Обновление не установлено");
+    ZapisMemo3("");
+    ZapisMemo3("Перезагрузите компьютер");
+    ZapisMemo3("Попробуйте еще раз установить обновления");
+    environment::fw_Write_Register(491);
+}
+
+void registerRelease(const environment::TProgramInfo& UpgradeInfo) {
+    ZapisLabel("Регистрация");
+    environment::fw_Write_RegistryInteger("", "ServicePack", UpgradeInfo.ServicePack);
+    environment::fw_Write_RegistryInteger("", "Build", UpgradeInfo.Build);
+    ZapisMemo3("");
+    ZapisMemo3("Обновление версии 8.00 успешно завершено");
+    ZapisMemo3("");
+    ZapisMemo3("Установлена следующая конфигурация: ServicePack: " + std::to_string(UpgradeInfo.ServicePack) +
+               ", Build: " + std::to_string(UpgradeInfo.Build));
+}
+
+InstallationResult installEverything(int MinVersion, const environment::TProgramInfo& UpgradeInfo,
+                                     std::vector<PackStep> packs, const RunHooks& hooks) {
+    UpgradeRun upgradeRun(std::move(packs), hooks);
+    if (upgradeRun.installPacks(MinVersion) != RunOutcome::Installed) {
+        return InstallationResult::PacksFailed;
+    }
+    ZapisLabel("");
+    const bool failed = replaceSiblingExecutables(upgradeRun.c(), upgradeRun.vbb(), hooks);
+    ZapisMemo3(std::to_string(kGaugeScale) + "-" + std::to_string(platform::ui().overallGaugePosition()));
+    ZapisMemo3("");
+    const std::string E = "Error " + std::to_string(upgradeRun.c()) + "." + std::to_string(upgradeRun.vbb());
+    if (failed) {
+        platform::ui().showMessage(E + "_112");
+        reportNotInstalled();
+    } else {
+        registerRelease(UpgradeInfo);
+    }
+    environment::fw_Write_Register(409);
+    return failed ? InstallationResult::SiblingsFailed : InstallationResult::Installed;
+}
+
+} // namespace
+
+InstallationResult runInstallation(int MinVersion, const environment::TProgramInfo& UpgradeInfo,
+                                   std::vector<PackStep> packs, const RunHooks& hooks) {
+    InstallationResult result = InstallationResult::Error;
+    try {
+        result = installEverything(MinVersion, UpgradeInfo, std::move(packs), hooks);
+    } catch (const std::exception&) {
+        // The event log is the record; an unwritable log is the one thing left unsaid.
+        try {
+            environment::fw_Write_Register(492);
+        } catch (const std::exception&) {
+        }
+    }
+    ZapisLabel("");
+    platform::ui().overallGaugeReset(kGaugeScale);
+    return result;
+}
+
+} // namespace run

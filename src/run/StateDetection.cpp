@@ -1,0 +1,116 @@
+#include "run/StateDetection.h"
+
+#include "engine/EngineState.h"
+#include "engine/ReadingWrappers.h"
+#include "environment/EventLog.h"
+#include "environment/FileProcedures.h"
+#include "environment/PreFlight.h"
+#include "platform/FileSystem.h"
+
+#include <cstdio>
+#include <exception>
+
+namespace run {
+namespace {
+
+using environment::kvSetting;
+
+std::string versionText(int Ver) {
+    std::string text = std::to_string(Ver);
+    while (!text.empty() && text.back() == '0') {
+        text.pop_back();
+    }
+    return text;
+}
+
+std::string twoDigitsAtLeast(int value) {
+    char text[16];
+    std::snprintf(text, sizeof text, "%02d", value);
+    return text;
+}
+
+std::string baseName(const std::string& path) {
+    const auto slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// The UTF-8 text padded with blanks to a number of characters.
+std::string padded(std::string text, size_t characters) {
+    size_t count = 0;
+    for (unsigned char c : text) {
+        count += (c & 0xC0) != 0x80;
+    }
+    if (count < characters) {
+        text.append(characters - count, ' ');
+    }
+    return text;
+}
+
+void AddFileVersion(const std::string& FileName, DetectedState& state) {
+    int Ver = 0, SP = 0, BB = 0;
+    if (!engine::dm_read_VersionServicePackBuild(FileName, Ver, SP, BB)) {
+        return;
+    }
+    state.lines.push_back(stampLine(FileName, Ver, SP, BB));
+    state.minima.add(Ver, SP, BB);
+}
+
+bool version8SetComplete(const Minima& minima) {
+    const auto& file = kvSetting.KVFile;
+    return minima.allRead() && platform::fileExists(file.FileBase) && platform::fileExists(file.FileSystem) &&
+           platform::fileExists(file.FileOrders) && platform::fileExists(file.FilePrice);
+}
+
+} // namespace
+
+std::string stampLine(const std::string& FileName, int Ver, int SP, int BB) {
+    return padded(baseName(FileName) + ": ", 16) + "сборка (" + versionText(Ver) + "." + twoDigitsAtLeast(SP) + "." +
+           twoDigitsAtLeast(BB) + ")";
+}
+
+DetectedState detectState(environment::TProgramInfo& UpgradeInfo) {
+    DetectedState state;
+    environment::fw_Write_Register(5);
+    engine::fileSorvin = kvSetting.KVDir.dirKalver + "Sorvin.fdb";
+    kvSetting.KVFile.FileINI = kvSetting.KVDir.PFVeskKalver8 + "kv.ini";
+    try {
+        environment::read_FileVersion(platform::executablePath(), UpgradeInfo);
+    } catch (const std::exception&) {
+        UpgradeInfo.VersionMain = UpgradeInfo.Version = UpgradeInfo.ServicePack = UpgradeInfo.Build = -1;
+        state.lines = {"Обновление не возможно", "Произошел непредвиденный сбой", "Перезагрузите компьютер"};
+        state.versionUnreadable = true;
+        environment::fw_Write_Register(490);
+        return state;
+    }
+    state.lines.push_back("База: " + kvSetting.KVDir.dirKalver);
+    const auto& file = kvSetting.KVFile;
+    for (const auto& path : {file.FileBase, file.FileConfig, file.FileSystem, file.FileOrders, file.FileOrdersServer,
+                             file.FilePellix, engine::fileSorvin, file.FilePrice}) {
+        AddFileVersion(path, state);
+    }
+    if (!version8SetComplete(state.minima)) {
+        state.lines.push_back("");
+        state.lines.push_back("Установка будет производиться из файлов версии 7.12:");
+        const auto& old = environment::Files712;
+        for (const auto& path : {old.fileBase, old.fileConfig, old.fileSystem, old.fileOrders, old.fileOrdersServer,
+                                 old.filePellix, old.fileSorvin, old.filePrice}) {
+            AddFileVersion(path, state);
+        }
+    }
+    const Minima& m = state.minima;
+    state.lines.push_back("Текущая сборка: \t" + std::to_string(m.MinVersion) + "." + std::to_string(m.MinServicePack) +
+                          "." + std::to_string(m.MinBuild));
+    const StateDecision decision = decideState(m.MinVersion, m.MinServicePack, m.MinBuild);
+    state.lines.insert(state.lines.end(), decision.lines.begin(), decision.lines.end());
+    state.minima.MinVersion = decision.MinVersion;
+    if (!decision.ready) {
+        return state;
+    }
+    state.ready = true;
+    const auto& old = environment::Files712;
+    state.page = (old.file8 || !old.file7) ? StartPage::Start : StartPage::Choice;
+    state.lines.push_back("Нажмите кн. Далее для продолжения установки");
+    return state;
+}
+
+} // namespace run
