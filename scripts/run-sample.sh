@@ -1,9 +1,21 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds, lays out a sample installation in sample/ and runs the program on it.
+# Sets up the machine, builds, lays out a sample 7.12 installation in sample/ with the
+# program installed into its program folder, and starts the wizard on it. Without a
+# display the wizard runs under Xvfb and is gone through as a user would: the 7.12 files
+# converted, the agreement accepted, "Установить" pressed; a picture of each page goes
+# to sample/pictures/ and the run log to the terminal.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
 scripts/build.sh
+
 rm -rf sample
-eval "$(build/bin/make-installation "$PWD/sample" --release 8 --stamp 8.0.0)"
-build/bin/zuruzod8e
+eval "$(build/bin/make-installation "$PWD/sample" --release 7.12 --stamp 7.12.4)"
+program_folder="$PWD/sample/Program"
+cp build/bin/zuruzod8e build/bin/wizard-tour "$program_folder/"
+
+if [ -n "${DISPLAY:-}" ]; then
+    exec "$program_folder/zuruzod8e"
+fi
+xvfb-run -a -s "-screen 0 1280x1024x24" "$program_folder/wizard-tour" "$PWD/sample/pictures"
+echo "Pictures of the pages: $PWD/sample/pictures"
