@@ -6,25 +6,8 @@
 namespace engine {
 
 bool TDM1::control_Tablel(const std::string& NameTable) {
-    try {
-        IBQueryRead.close();
-        IBTrRead.start();
-        IBQueryRead.SQL = {"SELECT COUNT (*)", "FROM RDB$RELATIONS", "WHERE (RDB$RELATION_NAME = :p0)"};
-        IBQueryRead.Params = {platform::upperAscii(NameTable)};
-        IBQueryRead.open();
-        const bool found = IBQueryRead.fieldAsInteger(0) > 0;
-        IBQueryRead.close();
-        IBTrRead.commit();
-        return found;
-    } catch (const fb::FbError&) {
-        IBQueryRead.close();
-        try {
-            IBTrRead.commit();
-        } catch (const fb::FbError&) {
-            IBTrRead.rollback();
-        }
-        return false;
-    }
+    return catalogueHas({"SELECT COUNT (*)", "FROM RDB$RELATIONS", "WHERE (RDB$RELATION_NAME = :p0)"},
+                        {platform::upperAscii(NameTable)});
 }
 
 int TDM1::ft_TableReadRecordCount(const std::string& NameTable, const std::string& cWhere) {
@@ -78,21 +61,11 @@ int TDM1::ft_TableReadValueGenerator(const std::string& nameTable) {
 }
 
 bool TDM1::ft_TableRowNULL(const std::string& NameTable, const std::string& cWHERE) {
-    try {
-        IBQueryWrite.close();
-        IBTrWrite.start();
-        IBQueryWrite.SQL = {"DELETE", "FROM " + NameTable};
-        if (!cWHERE.empty()) {
-            IBQueryWrite.SQL.push_back(cWHERE);
-        }
-        IBQueryWrite.Params.clear();
-        IBQueryWrite.execute();
-        IBQueryWrite.close();
-        IBTrWrite.commit();
-    } catch (const fb::FbError&) {
-        IBQueryWrite.close();
-        IBTrWrite.rollback();
+    std::vector<std::string> sql = {"DELETE", "FROM " + NameTable};
+    if (!cWHERE.empty()) {
+        sql.push_back(cWHERE);
     }
+    committedWrite([&] { executeInWrite(sql); });
     // Counted whether or not the rows went: callers rely on the fixed weight.
     inc_KolvoStep(1);
     return false;

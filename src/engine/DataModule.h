@@ -81,6 +81,9 @@ private:
     // Runs a one-value reading query on IBQueryRead; the query is closed and
     // the read transaction committed whatever happens.
     std::int64_t readOneInteger(const std::vector<std::string>& sql);
+    // A catalogue question: the count the statement reads is above 0. Never fails: an
+    // unanswerable question is "absent".
+    bool catalogueHas(std::vector<std::string> sql, std::vector<fb::SqlValue> params);
 
     // The write side of the table and column operations. committedWrite runs
     // its statements in IBTrWrite and commits them; on a failure it rolls them

@@ -54,34 +54,18 @@ void TDM1::walkDatabaseSlots(const std::function<void()>& writeSlot) {
 }
 
 void TDM1::insertJournalRow(const std::string& text) {
-    IBTrWrite.start();
-    IBQueryWrite.SQL = {"INSERT", "INTO log_Upgrade", "(uTime, uVersion)", "VALUES (:p0, :p1)"};
-    IBQueryWrite.Params = {fb::Timestamp{platform::now()}, text};
-    IBQueryWrite.execute();
-    IBQueryWrite.close();
-    IBTrWrite.commit();
+    executeInWrite({"INSERT", "INTO log_Upgrade", "(uTime, uVersion)", "VALUES (:p0, :p1)"},
+                   {fb::Timestamp{platform::now()}, text});
 }
 
 void TDM1::fw_Write_ServicePack_Log(int SP, int BB) {
-    try {
-        IBQueryWrite.close();
-        IBTrWrite.start();
-        IBQueryWrite.SQL = {"UPDATE kv_Setting", "SET", "ServicePack = :p0,", "Build = :p1"};
-        IBQueryWrite.Params = {std::int64_t{SP}, std::int64_t{BB}};
-        IBQueryWrite.execute();
-        IBQueryWrite.close();
-        IBTrWrite.commit();
-    } catch (const fb::FbError&) {
-        IBQueryWrite.close();
-        IBTrWrite.rollback();
-        return;
-    }
-    try {
-        insertJournalRow(stampText(SP, BB));
+    const bool stamped = committedWrite([&] {
+        executeInWrite({"UPDATE kv_Setting", "SET", "ServicePack = :p0,", "Build = :p1"},
+                       {std::int64_t{SP}, std::int64_t{BB}});
+    });
+    // The stamp stays written when its journal row cannot be.
+    if (stamped && committedWrite([&] { insertJournalRow(stampText(SP, BB)); })) {
         inc_KolvoStep(1);
-    } catch (const fb::FbError&) {
-        IBQueryWrite.close();
-        IBTrWrite.rollback();
     }
 }
 
@@ -90,15 +74,8 @@ void TDM1::fw_Write_Log(int SP, int BB) {
 }
 
 void TDM1::fw_Write_Log_Error(int SP, int BB, const std::string& cMsgError) {
-    walkDatabaseSlots([&] {
-        try {
-            IBQueryWrite.close();
-            insertJournalRow(stampText(SP, BB) + " - " + "Error " + cMsgError);
-        } catch (const fb::FbError&) {
-            IBQueryWrite.close();
-            IBTrWrite.rollback();
-        }
-    });
+    walkDatabaseSlots(
+        [&] { committedWrite([&] { insertJournalRow(stampText(SP, BB) + " - " + "Error " + cMsgError); }); });
 }
 
 bool TDM1::fw_Write_Result(int sp, int build, int KolvoSP) {

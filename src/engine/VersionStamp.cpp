@@ -30,19 +30,19 @@ std::int64_t TDM1::readOneInteger(const std::vector<std::string>& sql) {
     return value;
 }
 
-bool TDM1::control_Column(const std::string& NameTable, const std::string& ColName) {
+bool TDM1::catalogueHas(std::vector<std::string> sql, std::vector<fb::SqlValue> params) {
     try {
         IBQueryRead.close();
         IBTrRead.start();
-        IBQueryRead.SQL = {"SELECT Count (*)", "FROM RDB$RELATION_FIELDS",
-                           "WHERE RDB$RELATION_NAME = :p0 AND RDB$FIELD_NAME = :p1"};
-        IBQueryRead.Params = {platform::upperAscii(NameTable), platform::upperAscii(ColName)};
+        IBQueryRead.SQL = std::move(sql);
+        IBQueryRead.Params = std::move(params);
         IBQueryRead.open();
         const bool found = IBQueryRead.fieldAsInteger(0) > 0;
         IBQueryRead.close();
         IBTrRead.commit();
         return found;
     } catch (const fb::FbError&) {
+        // A question that cannot be answered counts as "absent"; the read transaction ends all the same.
         IBQueryRead.close();
         try {
             IBTrRead.commit();
@@ -51,6 +51,12 @@ bool TDM1::control_Column(const std::string& NameTable, const std::string& ColNa
         }
         return false;
     }
+}
+
+bool TDM1::control_Column(const std::string& NameTable, const std::string& ColName) {
+    return catalogueHas({"SELECT Count (*)", "FROM RDB$RELATION_FIELDS",
+                         "WHERE RDB$RELATION_NAME = :p0 AND RDB$FIELD_NAME = :p1"},
+                        {platform::upperAscii(NameTable), platform::upperAscii(ColName)});
 }
 
 bool TDM1::read_Vers_SP_Build(int& Vers, int& SP, int& BB) {
@@ -136,18 +142,12 @@ bool TDM1::control_Version(int Vers, int SP, int BB, int BB_New) {
 }
 
 void TDM1::fw_Write_Version(int VV, int SP, int BB) {
-    try {
-        IBQueryWrite.close();
-        IBTrWrite.start();
-        IBQueryWrite.SQL = {"UPDATE kv_Setting", "SET", "Version = :p0,", "ServicePack = :p1,", "Build = :p2"};
-        IBQueryWrite.Params = {std::int64_t{VV}, std::int64_t{SP}, std::int64_t{BB}};
-        IBQueryWrite.execute();
-        IBQueryWrite.close();
-        IBTrWrite.commit();
+    const bool written = committedWrite([&] {
+        executeInWrite({"UPDATE kv_Setting", "SET", "Version = :p0,", "ServicePack = :p1,", "Build = :p2"},
+                       {std::int64_t{VV}, std::int64_t{SP}, std::int64_t{BB}});
+    });
+    if (written) {
         inc_KolvoStep(1);
-    } catch (const fb::FbError&) {
-        IBQueryWrite.close();
-        IBTrWrite.rollback();
     }
 }
 

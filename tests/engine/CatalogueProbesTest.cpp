@@ -33,11 +33,9 @@ TEST_F(CatalogueProbesTest, ProbesOnAClosedConnectionAnswerAbsent) {
 }
 
 TEST_F(CatalogueProbesTest, RecordCountTakesABareConditionAndCountsAStep) {
-    std::vector<std::string> sent;
-    engine::fb::setStatementTrace([&](const std::string& text) { sent.push_back(text); });
+    recordStatements();
     EXPECT_EQ(module->ft_TableReadRecordCount("Stock", ""), 3);
     EXPECT_EQ(module->ft_TableReadRecordCount("Stock", "KodGroup = 0"), 2);
-    engine::fb::setStatementTrace(nullptr);
     EXPECT_EQ(sent.back(), "SELECT COUNT (*)\nFROM Stock\nWHERE KodGroup = 0");
     EXPECT_EQ(engine::KolvoStep, 2);
     EXPECT_EQ(module->ft_TableReadRecordCount("NoSuchTable", ""), 0);

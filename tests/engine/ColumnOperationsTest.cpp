@@ -72,31 +72,6 @@ protected:
                     "INSERT INTO DE (NOM, NameDE, A) VALUES (3, 'c', 30);");
         ASSERT_TRUE(open("Base"));
     }
-    void TearDown() override { engine::fb::setStatementTrace(nullptr); }
-
-    void recordStatements() {
-        sent.clear();
-        engine::fb::setStatementTrace([this](const std::string& text) { sent.push_back(text); });
-    }
-    // The first value of the first row, as text; "<none>" when there is no row.
-    std::string read(const std::string& select) {
-        auto& query = module->IBQueryRead;
-        query.SQL = {select};
-        query.Params.clear();
-        query.open();
-        const std::string value = query.eof() ? "<none>" : query.fieldAsString(0);
-        query.close();
-        module->IBTrRead.commit();
-        return value;
-    }
-    void write(const std::string& statement) {
-        auto& query = module->IBQueryWrite;
-        query.SQL = {statement};
-        query.Params.clear();
-        query.execute();
-        query.close();
-        module->IBTrWrite.commit();
-    }
     std::string position(const std::string& table, const std::string& column) {
         return read("SELECT RDB$FIELD_POSITION FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = '" + table +
                     "' AND RDB$FIELD_NAME = '" + column + "'");
@@ -118,7 +93,6 @@ protected:
               "IF (NEW.KodT IS NULL) THEN NEW.KodT = GEN_ID(GEN_T, 1); END");
     }
 
-    std::vector<std::string> sent;
 };
 
 TEST_F(ColumnOperationsTest, AnAddedColumnIsMovedToItsPosition) {

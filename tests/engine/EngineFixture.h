@@ -22,8 +22,34 @@ protected:
         module = std::make_unique<engine::TDM1>();
     }
     ~EngineTest() override {
+        engine::fb::setStatementTrace(nullptr);
         module.reset();
         engine::fileSorvin.clear();
+    }
+
+    // Every statement sent from now on is kept in `sent`.
+    void recordStatements() {
+        sent.clear();
+        engine::fb::setStatementTrace([this](const std::string& text) { sent.push_back(text); });
+    }
+    // The first value of the first row, as text; "<none>" when there is no row.
+    std::string read(const std::string& select) {
+        auto& query = module->IBQueryRead;
+        query.SQL = {select};
+        query.Params.clear();
+        query.open();
+        const std::string value = query.eof() ? "<none>" : query.fieldAsString(0);
+        query.close();
+        module->IBTrRead.commit();
+        return value;
+    }
+    void write(const std::string& statement) {
+        auto& query = module->IBQueryWrite;
+        query.SQL = {statement};
+        query.Params.clear();
+        query.execute();
+        query.close();
+        module->IBTrWrite.commit();
     }
 
     // Runs SQL on a database of the installation as its owner.
@@ -36,4 +62,5 @@ protected:
     testing_support::ScriptedUserInterface ui;
     testing_support::TestInstallation installation;
     std::unique_ptr<engine::TDM1> module;
+    std::vector<std::string> sent;
 };

@@ -23,31 +23,6 @@ protected:
                     "INSERT INTO Stock VALUES (3, 5, 'c');");
         ASSERT_TRUE(open("Base"));
     }
-    void TearDown() override { engine::fb::setStatementTrace(nullptr); }
-
-    void recordStatements() {
-        sent.clear();
-        engine::fb::setStatementTrace([this](const std::string& text) { sent.push_back(text); });
-    }
-    // The first value of the first row, as text; "<none>" when there is no row.
-    std::string read(const std::string& select) {
-        auto& query = module->IBQueryRead;
-        query.SQL = {select};
-        query.Params.clear();
-        query.open();
-        const std::string value = query.eof() ? "<none>" : query.fieldAsString(0);
-        query.close();
-        module->IBTrRead.commit();
-        return value;
-    }
-    void write(const std::string& statement) {
-        auto& query = module->IBQueryWrite;
-        query.SQL = {statement};
-        query.Params.clear();
-        query.execute();
-        query.close();
-        module->IBTrWrite.commit();
-    }
     std::string generatorValue(const std::string& generator) {
         return read("SELECT GEN_ID(" + generator + ", 0) FROM RDB$DATABASE");
     }
@@ -58,7 +33,6 @@ protected:
         return read("SELECT COUNT(*) FROM RDB$GENERATORS WHERE RDB$GENERATOR_NAME = '" + generator + "'") == "1";
     }
 
-    std::vector<std::string> sent;
 };
 
 TEST_F(TableOperationsTest, ANewTableGetsItsKeyGeneratorAtTheGivenStart) {
