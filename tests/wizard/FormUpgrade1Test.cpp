@@ -189,7 +189,6 @@ TEST_F(WizardTest, A712SetIsCopiedConvertedAndTakenAsFarAsThePacksGo) {
     EXPECT_EQ(lines.filter(QStringLiteral("Текущая сборка")), QStringList{"Текущая сборка: \t7.12.4"});
 
     // An address database already in the version-8 folder is kept.
-    platform::createDirectories(kvSetting.KVDir.dirKalver);
     platform::replaceFileContents(kvSetting.KVFile.fileKladr, "kept");
     qobject_cast<QRadioButton*>(form->ui().RadioGroup1->findChildren<QRadioButton*>().at(1))->setChecked(true);
     click();
