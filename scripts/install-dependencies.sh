@@ -3,7 +3,7 @@
 set -euo pipefail
 
 packages=(
-    build-essential cmake ninja-build pkg-config
+    build-essential cmake ninja-build pkg-config clang-format
     qt6-base-dev qt6-base-dev-tools libgl-dev
     firebird3.0-server-core libfbclient2 firebird-dev firebird3.0-utils firebird3.0-server
     zlib1g-dev googletest libgtest-dev

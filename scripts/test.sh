@@ -3,6 +3,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
+scripts/check-format.sh
 scripts/build.sh
 
 # Stop the server afterwards only when this run started it, whatever the tests do.

@@ -10,12 +10,16 @@
 #include <cmath>
 
 // The resources of a static library are not registered until asked for.
-static void registerPictures() { Q_INIT_RESOURCE(pictures); }
+static void registerPictures() {
+    Q_INIT_RESOURCE(pictures);
+}
 
 namespace app {
 namespace {
 
-QImage picture24(const QLabel& image) { return image.pixmap().toImage().convertToFormat(QImage::Format_RGB888); }
+QImage picture24(const QLabel& image) {
+    return image.pixmap().toImage().convertToFormat(QImage::Format_RGB888);
+}
 
 } // namespace
 
@@ -61,7 +65,9 @@ void TForm1::FormCreate() {
     }
 }
 
-void TForm1::FormActivate() { m_Timer1->start(); }
+void TForm1::FormActivate() {
+    m_Timer1->start();
+}
 
 void TForm1::showEvent(QShowEvent* event) {
     QDialog::showEvent(event);
@@ -73,7 +79,9 @@ void TForm1::showEvent(QShowEvent* event) {
     }
 }
 
-void TForm1::applyAlpha() { setWindowOpacity(m_AlphaBlend ? m_AlphaBlendValue / 255.0 : 1.0); }
+void TForm1::applyAlpha() {
+    setWindowOpacity(m_AlphaBlend ? m_AlphaBlendValue / 255.0 : 1.0);
+}
 
 void TForm1::Timer1Timer() {
     m_Timer1->stop();
@@ -105,7 +113,9 @@ void TForm1::Timer1Timer() {
     accept();
 }
 
-QImage TForm1::shownPicture() const { return picture24(*m_ui->Image1); }
+QImage TForm1::shownPicture() const {
+    return picture24(*m_ui->Image1);
+}
 
 QImage TForm1::pictureA() {
     registerPictures();

@@ -39,7 +39,9 @@ std::string canonicalFolder(const std::string& folder) {
 
 } // namespace
 
-bool controlKeyHeld() { return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier); }
+bool controlKeyHeld() {
+    return QGuiApplication::queryKeyboardModifiers().testFlag(Qt::ControlModifier);
+}
 
 bool claimProgramInstance() {
     // Lives to the end of the process, so the claim holds as long as the program runs.
@@ -48,7 +50,9 @@ bool claimProgramInstance() {
     return lock.tryAcquire() != platform::NamedLock::Result::HeldElsewhere;
 }
 
-bool trellanProgramRunning() { return platform::NamedLock::isHeldElsewhere(kTrellanName); }
+bool trellanProgramRunning() {
+    return platform::NamedLock::isHeldElsewhere(kTrellanName);
+}
 
 std::string runningProgramFolder() {
     return platform::withSeparator(std::filesystem::path(platform::executablePath()).parent_path().string());
@@ -58,7 +62,9 @@ std::unique_ptr<QWidget> createUpgradeWizard(run::RunHooks hooks) {
     return std::make_unique<wizard::TFormUpgrade1>(std::move(hooks));
 }
 
-int runMessageLoop() { return QApplication::exec(); }
+int runMessageLoop() {
+    return QApplication::exec();
+}
 
 bool sameFolder(const std::string& first, const std::string& second) {
     if (first.empty() || second.empty()) {

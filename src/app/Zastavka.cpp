@@ -23,19 +23,29 @@ void TFormZastavka8::FormCreate() {
     }
 }
 
-void TFormZastavka8::setSteps(int steps) { m_ui->Gauge1->setMaximum(steps); }
+void TFormZastavka8::setSteps(int steps) {
+    m_ui->Gauge1->setMaximum(steps);
+}
 
-void TFormZastavka8::advance() { m_ui->Gauge1->setValue(m_ui->Gauge1->value() + 1); }
+void TFormZastavka8::advance() {
+    m_ui->Gauge1->setValue(m_ui->Gauge1->value() + 1);
+}
 
 void TFormZastavka8::setStepText(const QString& text) {
     m_ui->Label3->setText(text);
     m_ui->Label3->repaint();
 }
 
-int TFormZastavka8::progress() const { return m_ui->Gauge1->value(); }
+int TFormZastavka8::progress() const {
+    return m_ui->Gauge1->value();
+}
 
-int TFormZastavka8::steps() const { return m_ui->Gauge1->maximum(); }
+int TFormZastavka8::steps() const {
+    return m_ui->Gauge1->maximum();
+}
 
-QString TFormZastavka8::stepText() const { return m_ui->Label3->text(); }
+QString TFormZastavka8::stepText() const {
+    return m_ui->Label3->text();
+}
 
 } // namespace app

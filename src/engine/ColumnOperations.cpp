@@ -121,7 +121,9 @@ fb::Timestamp timestampOf(const Moment& moment) {
 }
 
 // TIME travels as text: the value types the query binds have no time of day alone.
-std::string timeOf(const Moment& moment) { return platform::formatTime(timestampOf(moment).value); }
+std::string timeOf(const Moment& moment) {
+    return platform::formatTime(timestampOf(moment).value);
+}
 
 std::optional<fb::SqlValue> convertedFor(std::int64_t fieldType, const std::string& cValue) {
     if (fieldType != kDateType && fieldType != kTimeType && fieldType != kTimestampType) {
@@ -188,8 +190,9 @@ void TDM1::fc_ColumnAdd(const std::string& NameTable, const std::string& ColName
 }
 
 void TDM1::fc_ColumnDelete(const std::string& NameTable, const std::string& ColName) {
-    if (control_Column(NameTable, ColName) &&
-        !committedWrite([&] { executeInWrite({"ALTER TABLE " + NameTable, "DROP " + ColName}); })) {
+    if (control_Column(NameTable, ColName) && !committedWrite([&] {
+            executeInWrite({"ALTER TABLE " + NameTable, "DROP " + ColName});
+        })) {
         return;
     }
     inc_KolvoStep(1);
@@ -262,7 +265,8 @@ void TDM1::fc_ColumnPereNumber(const std::string& NameTable, const std::string& 
         return;
     }
     committedWrite([&] {
-        executeInWrite({"ALTER TABLE " + NameTable, "ALTER COLUMN " + ColName, "POSITION " + std::to_string(NumberPos)});
+        executeInWrite(
+            {"ALTER TABLE " + NameTable, "ALTER COLUMN " + ColName, "POSITION " + std::to_string(NumberPos)});
     });
 }
 

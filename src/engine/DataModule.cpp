@@ -89,7 +89,9 @@ bool TDM1::OpenDataBase(const std::string& name_Base) {
     }
 }
 
-bool TDM1::databaseAnswers() { return IBDatabase1.connected() && IBDatabase1.ping(); }
+bool TDM1::databaseAnswers() {
+    return IBDatabase1.connected() && IBDatabase1.ping();
+}
 
 bool TDM1::control_FileOrdersServer() const {
     const auto& path = kvSetting.KVFile.FileOrdersServer;

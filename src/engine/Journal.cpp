@@ -14,7 +14,9 @@ namespace {
 
 using environment::kvSetting;
 
-std::string stampText(int SP, int BB) { return "Base 8." + std::to_string(SP) + "." + std::to_string(BB); }
+std::string stampText(int SP, int BB) {
+    return "Base 8." + std::to_string(SP) + "." + std::to_string(BB);
+}
 
 std::string errorCode(int sp, int build, int expected, int counted) {
     return "8." + std::to_string(sp) + "." + std::to_string(build) + "." + std::to_string(expected) + "." +

@@ -67,7 +67,9 @@ void gauge2_Show(int Value) {
     platform::ui().processEvents();
 }
 
-void gauge2_Next() { platform::ui().innerGaugeNext(); }
+void gauge2_Next() {
+    platform::ui().innerGaugeNext();
+}
 
 void gauge2_Hide() {
     platform::ui().innerGaugeHide();

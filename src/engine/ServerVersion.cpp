@@ -39,8 +39,8 @@ std::string outdatedFirebirdMessage(int firebirdVersion) {
         version += "." + std::to_string(firebirdVersion % 10);
     }
     return "У Вас устаревшая версия Firebird " + version + "\r\r" +
-           "Новую версию Firebird 2.5 можно приобрести у разработчика" + "\r" + "БЕСПЛАТНО (т.е. на халяву)" +
-           "\r\r" + "PS. Работоспособность программы " + "\"Калвер\"" + "\r" + "на старом Firebird не гарантируется";
+           "Новую версию Firebird 2.5 можно приобрести у разработчика" + "\r" + "БЕСПЛАТНО (т.е. на халяву)" + "\r\r" +
+           "PS. Работоспособность программы " + "\"Калвер\"" + "\r" + "на старом Firebird не гарантируется";
 }
 
 } // namespace engine

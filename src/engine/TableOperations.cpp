@@ -61,8 +61,7 @@ void TDM1::createKeyGenerator(const std::string& table, const std::string& colum
     executeInWrite({"CREATE GENERATOR GEN_" + table});
     executeInWrite({"SET GENERATOR GEN_" + table + " TO " + std::to_string(start)});
     executeInWrite({"CREATE TRIGGER BI_" + table + " FOR " + table, "ACTIVE BEFORE INSERT POSITION 0", "AS", "BEGIN",
-                    "IF (NEW." + column + " IS NULL) THEN NEW." + column + " = GEN_ID(GEN_" + table + ",1);",
-                    "END"});
+                    "IF (NEW." + column + " IS NULL) THEN NEW." + column + " = GEN_ID(GEN_" + table + ",1);", "END"});
 }
 
 void TDM1::ft_TableAdd(const std::string& NameTable, const std::string& sqlText, const std::string& genText,

@@ -54,9 +54,9 @@ bool TDM1::catalogueHas(std::vector<std::string> sql, std::vector<fb::SqlValue> 
 }
 
 bool TDM1::control_Column(const std::string& NameTable, const std::string& ColName) {
-    return catalogueHas({"SELECT Count (*)", "FROM RDB$RELATION_FIELDS",
-                         "WHERE RDB$RELATION_NAME = :p0 AND RDB$FIELD_NAME = :p1"},
-                        {platform::upperAscii(NameTable), platform::upperAscii(ColName)});
+    return catalogueHas(
+        {"SELECT Count (*)", "FROM RDB$RELATION_FIELDS", "WHERE RDB$RELATION_NAME = :p0 AND RDB$FIELD_NAME = :p1"},
+        {platform::upperAscii(NameTable), platform::upperAscii(ColName)});
 }
 
 bool TDM1::read_Vers_SP_Build(int& Vers, int& SP, int& BB) {

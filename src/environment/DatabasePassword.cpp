@@ -76,6 +76,8 @@ std::string databasePassword(int numberFirm) {
     return text;
 }
 
-std::string databaseUser(int numberFirm) { return "kv5." + std::to_string(numberFirm); }
+std::string databaseUser(int numberFirm) {
+    return "kv5." + std::to_string(numberFirm);
+}
 
 } // namespace environment

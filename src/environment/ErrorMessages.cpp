@@ -1,6 +1,5 @@
 #include "environment/ErrorMessages.h"
 
-
 namespace environment {
 namespace {
 

@@ -7,9 +7,13 @@
 
 namespace environment {
 
-bool fw_DeleteFile(const std::string& FileName) { return platform::removeFileClearingAttributes(FileName); }
+bool fw_DeleteFile(const std::string& FileName) {
+    return platform::removeFileClearingAttributes(FileName);
+}
 
-std::string read_NewGUID() { return platform::newGuidDigits(); }
+std::string read_NewGUID() {
+    return platform::newGuidDigits();
+}
 
 void read_FileVersion(const std::string& FileName, TProgramInfo& Info) {
     const auto version = platform::fileVersion(FileName);

@@ -5,10 +5,16 @@
 
 namespace environment {
 
-void ZapisLabel(const std::string& str) { platform::ui().stepLabel(str); }
+void ZapisLabel(const std::string& str) {
+    platform::ui().stepLabel(str);
+}
 
-void ZapisMemo30(const std::string& str) { platform::ui().runLogLine(str); }
+void ZapisMemo30(const std::string& str) {
+    platform::ui().runLogLine(str);
+}
 
-void ZapisMemo3(const std::string& str) { platform::ui().runLogLine(platform::formatTime(platform::now()) + ": " + str); }
+void ZapisMemo3(const std::string& str) {
+    platform::ui().runLogLine(platform::formatTime(platform::now()) + ": " + str);
+}
 
 } // namespace environment

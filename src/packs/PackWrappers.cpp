@@ -8,17 +8,35 @@ namespace {
 
 // Packs whose database parts are not in this build yet: they change nothing and
 // report failure, so a run stops there and is never taken for installed.
-bool notInThisBuild(engine::TDM1&) { return false; }
+bool notInThisBuild(engine::TDM1&) {
+    return false;
+}
 
 } // namespace
 
-bool dm_SPold_007_12_SPnew_008() { return engine::runPackWrapper(0, a_SPold_007_12_SPnew_008); }
-bool dm_SP_8_00_01() { return engine::runPackWrapper(1, notInThisBuild); }
-bool dm_SP_8_00_02() { return engine::runPackWrapper(2, notInThisBuild); }
-bool dm_SP_8_00_03() { return engine::runPackWrapper(3, notInThisBuild); }
-bool dm_SP_8_00_04() { return engine::runPackWrapper(4, notInThisBuild); }
-bool dm_SP_8_00_05() { return engine::runPackWrapper(5, notInThisBuild); }
-bool dm_SP_8_00_06() { return engine::runPackWrapper(6, notInThisBuild); }
-bool dm_SP_8_00_07() { return engine::runPackWrapper(7, notInThisBuild); }
+bool dm_SPold_007_12_SPnew_008() {
+    return engine::runPackWrapper(0, a_SPold_007_12_SPnew_008);
+}
+bool dm_SP_8_00_01() {
+    return engine::runPackWrapper(1, notInThisBuild);
+}
+bool dm_SP_8_00_02() {
+    return engine::runPackWrapper(2, notInThisBuild);
+}
+bool dm_SP_8_00_03() {
+    return engine::runPackWrapper(3, notInThisBuild);
+}
+bool dm_SP_8_00_04() {
+    return engine::runPackWrapper(4, notInThisBuild);
+}
+bool dm_SP_8_00_05() {
+    return engine::runPackWrapper(5, notInThisBuild);
+}
+bool dm_SP_8_00_06() {
+    return engine::runPackWrapper(6, notInThisBuild);
+}
+bool dm_SP_8_00_07() {
+    return engine::runPackWrapper(7, notInThisBuild);
+}
 
 } // namespace packs

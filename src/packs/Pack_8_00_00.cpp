@@ -10,7 +10,9 @@ namespace {
 using engine::TDM1;
 using environment::kvSetting;
 
-void createJournal(TDM1& dm) { dm.ft_TableAdd("log_Upgrade", "kodLog INT, uTime TIMESTAMP, uVersion VARCHAR(255)", "kodLog", 0); }
+void createJournal(TDM1& dm) {
+    dm.ft_TableAdd("log_Upgrade", "kodLog INT, uTime TIMESTAMP, uVersion VARCHAR(255)", "kodLog", 0);
+}
 
 void stampSet(TDM1& dm) {
     createJournal(dm);
@@ -46,6 +48,8 @@ engine::PackTable pack() {
 
 } // namespace
 
-bool a_SPold_007_12_SPnew_008(TDM1& dm) { return engine::runPack(dm, pack()); }
+bool a_SPold_007_12_SPnew_008(TDM1& dm) {
+    return engine::runPack(dm, pack());
+}
 
 } // namespace packs

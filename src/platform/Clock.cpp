@@ -20,11 +20,17 @@ std::function<DateTime()>& source() {
 
 } // namespace
 
-DateTime now() { return source()(); }
+DateTime now() {
+    return source()();
+}
 
-void setClock(std::function<DateTime()> clock) { source() = std::move(clock); }
+void setClock(std::function<DateTime()> clock) {
+    source() = std::move(clock);
+}
 
-void resetClock() { source() = systemNow; }
+void resetClock() {
+    source() = systemNow;
+}
 
 std::string formatDate(const DateTime& t) {
     char buf[32];

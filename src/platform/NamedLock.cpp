@@ -31,7 +31,9 @@ int lockWithoutWaiting(int fd, int operation) {
 
 NamedLock::NamedLock(std::string name) : m_file(fileOf(name)) {}
 
-NamedLock::~NamedLock() { release(); }
+NamedLock::~NamedLock() {
+    release();
+}
 
 std::string NamedLock::fileOf(const std::string& name) {
     std::string safe = name;

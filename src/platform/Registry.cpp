@@ -35,7 +35,9 @@ std::string foldedName(const std::string& name) {
     return out;
 }
 
-bool sameName(const std::string& a, const std::string& b) { return foldedName(a) == foldedName(b); }
+bool sameName(const std::string& a, const std::string& b) {
+    return foldedName(a) == foldedName(b);
+}
 
 std::string keyName(std::string key) {
     while (!key.empty() && key.back() == '\\') {
@@ -44,7 +46,9 @@ std::string keyName(std::string key) {
     return key;
 }
 
-bool hasLineBreak(const std::string& text) { return text.find_first_of("\r\n") != std::string::npos; }
+bool hasLineBreak(const std::string& text) {
+    return text.find_first_of("\r\n") != std::string::npos;
+}
 
 bool storable(const std::string& key, const std::string& name, const std::string& value) {
     if (key.empty() || hasLineBreak(key) || key.find(']') != std::string::npos) {
@@ -93,7 +97,9 @@ std::string RegistryStore::fileOf(RegistryRoot root) {
     return withSeparator(config) + "Vesk/registry.ini";
 }
 
-RegistryStore RegistryStore::open(RegistryRoot root) { return RegistryStore(fileOf(root)); }
+RegistryStore RegistryStore::open(RegistryRoot root) {
+    return RegistryStore(fileOf(root));
+}
 
 std::optional<RegistryStore::Document> RegistryStore::load() const {
     std::string text;

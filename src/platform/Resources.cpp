@@ -17,8 +17,12 @@ std::optional<std::span<const unsigned char>> findResource(std::string_view name
     return std::nullopt;
 }
 
-ScopedResourceTable::ScopedResourceTable(std::span<const Resource> table) : m_previous(g_table) { g_table = table; }
+ScopedResourceTable::ScopedResourceTable(std::span<const Resource> table) : m_previous(g_table) {
+    g_table = table;
+}
 
-ScopedResourceTable::~ScopedResourceTable() { g_table = m_previous; }
+ScopedResourceTable::~ScopedResourceTable() {
+    g_table = m_previous;
+}
 
 } // namespace platform

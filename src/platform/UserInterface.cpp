@@ -12,6 +12,8 @@ UserInterface& ui() {
     return current ? *current : console;
 }
 
-void setUserInterface(UserInterface* userInterface) { current = userInterface; }
+void setUserInterface(UserInterface* userInterface) {
+    current = userInterface;
+}
 
 } // namespace platform

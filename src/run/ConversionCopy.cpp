@@ -8,8 +8,8 @@
 
 namespace run {
 
-void CopyFile712(const std::string& Source, const std::string& Target, bool FailIfExists,
-                 const CopyProgress& progress, const RunHooks& hooks) {
+void CopyFile712(const std::string& Source, const std::string& Target, bool FailIfExists, const CopyProgress& progress,
+                 const RunHooks& hooks) {
     if (platform::fileExists(Source)) {
         progress.copying(Source, Target);
         platform::ui().processEvents();
@@ -32,16 +32,11 @@ void copyFiles712(const CopyProgress& progress, const RunHooks& hooks) {
         const std::string& target;
         bool keepExisting;
     } pairs[kCopyPairs] = {
-        {from.filePrice, to.FilePrice, false},
-        {from.fileSorvin, engine::fileSorvin, false},
-        {from.fileBase, to.FileBase, false},
-        {from.fileConfig, to.FileConfig, false},
-        {from.fileSystem, to.FileSystem, false},
-        {from.FileGrelto, to.FileGrelto, false},
-        {from.fileOrders, to.FileOrders, false},
-        {from.fileOrdersServer, to.FileOrdersServer, false},
-        {from.filePellix, to.FilePellix, false},
-        {from.fileKladr, to.fileKladr, true},
+        {from.filePrice, to.FilePrice, false},        {from.fileSorvin, engine::fileSorvin, false},
+        {from.fileBase, to.FileBase, false},          {from.fileConfig, to.FileConfig, false},
+        {from.fileSystem, to.FileSystem, false},      {from.FileGrelto, to.FileGrelto, false},
+        {from.fileOrders, to.FileOrders, false},      {from.fileOrdersServer, to.FileOrdersServer, false},
+        {from.filePellix, to.FilePellix, false},      {from.fileKladr, to.fileKladr, true},
         {from.fileKladrMain, to.fileKladrMain, true},
     };
     for (const auto& pair : pairs) {

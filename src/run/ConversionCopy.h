@@ -22,7 +22,7 @@ inline constexpr int kCopyPairs = 11;
 void copyFiles712(const CopyProgress& progress, const RunHooks& hooks);
 
 // Copies one file when its source exists, then counts the pair done.
-void CopyFile712(const std::string& Source, const std::string& Target, bool FailIfExists,
-                 const CopyProgress& progress, const RunHooks& hooks);
+void CopyFile712(const std::string& Source, const std::string& Target, bool FailIfExists, const CopyProgress& progress,
+                 const RunHooks& hooks);
 
 } // namespace run

@@ -8,7 +8,9 @@
 
 namespace run {
 
-int majorVersion(int Ver) { return Ver > 100 ? Ver / 100 : Ver; }
+int majorVersion(int Ver) {
+    return Ver > 100 ? Ver / 100 : Ver;
+}
 
 void Minima::add(int Ver, int SP, int BB) {
     MinVersion = std::min(MinVersion, majorVersion(Ver));
@@ -16,7 +18,9 @@ void Minima::add(int Ver, int SP, int BB) {
     MinBuild = std::min(MinBuild, BB);
 }
 
-bool Minima::allRead() const { return MinVersion != INT_MAX && MinServicePack != INT_MAX && MinBuild != INT_MAX; }
+bool Minima::allRead() const {
+    return MinVersion != INT_MAX && MinServicePack != INT_MAX && MinBuild != INT_MAX;
+}
 
 bool ReadFileVersion(const std::string& FileName, Minima& minima) {
     int Ver = 0, SP = 0, BB = 0;

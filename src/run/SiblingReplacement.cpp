@@ -96,8 +96,8 @@ void writeExecutable(std::span<const unsigned char> compressed, const std::strin
             throw std::runtime_error("cannot write the file " + temporary);
         }
         fs::permissions(temporary,
-                        fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                            fs::perms::others_read | fs::perms::others_exec,
+                        fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+                            fs::perms::others_exec,
                         fs::perm_options::replace);
         fs::rename(temporary, Target);
     } catch (...) {
@@ -134,8 +134,8 @@ int fw_ExtractResource(const std::string& ResName, const std::string& ResType, c
     return 2;
 }
 
-void ExtractSibling(const std::string& ResName, const std::string& ResType, const std::string& FileName,
-                    bool Overwrite, bool& failed, const RunHooks& hooks) {
+void ExtractSibling(const std::string& ResName, const std::string& ResType, const std::string& FileName, bool Overwrite,
+                    bool& failed, const RunHooks& hooks) {
     environment::ZapisLabel(" Установка " + FileName);
     hooks.pause(50);
     switch (fw_ExtractResource(ResName, ResType, FileName, Overwrite)) {

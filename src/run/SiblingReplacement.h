@@ -15,8 +15,8 @@ int fw_ExtractResource(const std::string& ResName, const std::string& ResType, c
 
 // Runs fw_ExtractResource and reports its result in the run log; a file found
 // busy or missing after writing sets the failure flag.
-void ExtractSibling(const std::string& ResName, const std::string& ResType, const std::string& FileName,
-                    bool Overwrite, bool& failed, const RunHooks& hooks);
+void ExtractSibling(const std::string& ResName, const std::string& ResType, const std::string& FileName, bool Overwrite,
+                    bool& failed, const RunHooks& hooks);
 
 // The replacement of the two sibling executables after the packs. It adds
 // exactly 3 to the overall gauge and returns the failure flag.

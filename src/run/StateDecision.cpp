@@ -4,9 +4,7 @@ namespace run {
 
 StateDecision decideState(int V, int S, int B) {
     StateDecision decision;
-    auto say = [&](std::initializer_list<std::string> lines) {
-        decision.lines.insert(decision.lines.end(), lines);
-    };
+    auto say = [&](std::initializer_list<std::string> lines) { decision.lines.insert(decision.lines.end(), lines); };
     if (V < 7) {
         say({"У Вас НЕ установлена версия программы 7", "Обратитесь к разработчику", ""});
         V = 7;

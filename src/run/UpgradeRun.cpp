@@ -18,7 +18,9 @@ using environment::kvSetting;
 using environment::ZapisLabel;
 using environment::ZapisMemo3;
 
-std::string twoDigits(int number) { return (number < 10 ? "0" : "") + std::to_string(number); }
+std::string twoDigits(int number) {
+    return (number < 10 ? "0" : "") + std::to_string(number);
+}
 
 UpgradeRun::UpgradeRun(std::vector<PackStep> packs, RunHooks hooks)
     : m_packs(std::move(packs)), m_hooks(std::move(hooks)) {
@@ -27,9 +29,13 @@ UpgradeRun::UpgradeRun(std::vector<PackStep> packs, RunHooks hooks)
     }
 }
 
-bool UpgradeRun::packRequired(int N, int c, int vbb) { return c == 0 && (vbb == N - 1 || (N == 7 && vbb == 7)); }
+bool UpgradeRun::packRequired(int N, int c, int vbb) {
+    return c == 0 && (vbb == N - 1 || (N == 7 && vbb == 7));
+}
 
-void UpgradeRun::StepGauge(int Value) { platform::ui().overallGaugeAdd(Value); }
+void UpgradeRun::StepGauge(int Value) {
+    platform::ui().overallGaugeAdd(Value);
+}
 
 void UpgradeRun::ResetRun() {
     ZapisLabel("");

@@ -9,10 +9,10 @@
 namespace run {
 
 enum class RunOutcome {
-    Installed,         // every pack the stamps called for was installed
-    ConversionFailed,  // 8.00.00 failed: "(01)"
-    StampsUnreadable,  // 8.00.00 ran but a stamp cannot be read afterwards: "(02)"
-    PackFailed,        // a pack 8.00.01 to 8.00.07 failed
+    Installed,        // every pack the stamps called for was installed
+    ConversionFailed, // 8.00.00 failed: "(01)"
+    StampsUnreadable, // 8.00.00 ran but a stamp cannot be read afterwards: "(02)"
+    PackFailed,       // a pack 8.00.01 to 8.00.07 failed
 };
 
 // What the run asks of the window besides the narrow interface.

@@ -20,7 +20,9 @@
 
 // The window's pictures and texts are compiled into this static library; the
 // linker keeps them only when something names them.
-static void initWizardResources() { Q_INIT_RESOURCE(wizard); }
+static void initWizardResources() {
+    Q_INIT_RESOURCE(wizard);
+}
 
 namespace wizard {
 namespace {
@@ -106,7 +108,8 @@ void TFormUpgrade1::showReady(run::StartPage page) {
             delete button;
         }
         int id = 0;
-        for (const char* item : {"Ничего не делать и выйти из программы", "Конвертировать файлы версии 7.12 в версию 8"}) {
+        for (const char* item :
+             {"Ничего не делать и выйти из программы", "Конвертировать файлы версии 7.12 в версию 8"}) {
             auto* radio = new QRadioButton(QString::fromUtf8(item), m_ui->RadioGroup1);
             m_ui->RadioGroup1->layout()->addWidget(radio);
             m_radioGroup->addButton(radio, id++);
@@ -121,7 +124,9 @@ void TFormUpgrade1::showReady(run::StartPage page) {
     m_hooks.pause(50);
 }
 
-void TFormUpgrade1::FormActivate() { m_Timer1->start(); }
+void TFormUpgrade1::FormActivate() {
+    m_Timer1->start();
+}
 
 void TFormUpgrade1::Timer1Timer() {
     m_Timer1->stop();
@@ -134,7 +139,9 @@ void TFormUpgrade1::Timer1Timer() {
     setWindowOpacity(1.0);
 }
 
-void TFormUpgrade1::setWindowAlpha(int alpha) { setWindowOpacity(alpha / 255.0); }
+void TFormUpgrade1::setWindowAlpha(int alpha) {
+    setWindowOpacity(alpha / 255.0);
+}
 
 void TFormUpgrade1::FormResize() {
     m_ui->Button1->move((width() - m_ui->Button1->width()) / 2, m_ui->Button1->y());
@@ -237,7 +244,9 @@ void TFormUpgrade1::runInstallation() {
     m_running = false;
 }
 
-void TFormUpgrade1::ZapisMemo1(const QString& str) { appendLine(m_ui->Memo1, str); }
+void TFormUpgrade1::ZapisMemo1(const QString& str) {
+    appendLine(m_ui->Memo1, str);
+}
 
 void TFormUpgrade1::overallGaugeAdd(int steps) {
     m_ui->Gauge1->setValue(std::min(m_ui->Gauge1->value() + steps, m_ui->Gauge1->maximum()));
@@ -248,7 +257,9 @@ void TFormUpgrade1::overallGaugeReset(int maximum) {
     m_ui->Gauge1->setValue(0);
 }
 
-int TFormUpgrade1::overallGaugePosition() const { return m_ui->Gauge1->value(); }
+int TFormUpgrade1::overallGaugePosition() const {
+    return m_ui->Gauge1->value();
+}
 
 void TFormUpgrade1::stepLabel(const QString& text) {
     m_ui->Label2->setText(text);
@@ -267,8 +278,12 @@ void TFormUpgrade1::innerGaugeNext() {
     }
 }
 
-void TFormUpgrade1::innerGaugeHide() { m_ui->Gauge2->hide(); }
+void TFormUpgrade1::innerGaugeHide() {
+    m_ui->Gauge2->hide();
+}
 
-void TFormUpgrade1::runLogLine(const QString& line) { appendLine(m_ui->Memo3, line); }
+void TFormUpgrade1::runLogLine(const QString& line) {
+    appendLine(m_ui->Memo3, line);
+}
 
 } // namespace wizard

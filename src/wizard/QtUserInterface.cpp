@@ -31,11 +31,15 @@ bool takePendingAnswer(const QString& text, bool& answer) {
     return true;
 }
 
-QString caption() { return QGuiApplication::applicationDisplayName(); }
+QString caption() {
+    return QGuiApplication::applicationDisplayName();
+}
 
 } // namespace
 
-QString boxText(const std::string& text) { return QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char('\n')); }
+QString boxText(const std::string& text) {
+    return QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+}
 
 QtUserInterface::QtUserInterface() = default;
 
@@ -90,7 +94,9 @@ void QtUserInterface::overallGaugeReset(int maximum) {
     }
 }
 
-int QtUserInterface::overallGaugePosition() { return m_window ? m_window->overallGaugePosition() : 0; }
+int QtUserInterface::overallGaugePosition() {
+    return m_window ? m_window->overallGaugePosition() : 0;
+}
 
 void QtUserInterface::stepLabel(const std::string& text) {
     if (m_window) {
@@ -122,13 +128,17 @@ void QtUserInterface::runLogLine(const std::string& line) {
     }
 }
 
-void QtUserInterface::processEvents() { QApplication::processEvents(); }
+void QtUserInterface::processEvents() {
+    QApplication::processEvents();
+}
 
 void QtUserInterface::answerNextBoxes(std::initializer_list<bool> answers) {
     pendingAnswers().insert(pendingAnswers().end(), answers);
 }
 
-QStringList QtUserInterface::shownTexts() { return answeredTexts(); }
+QStringList QtUserInterface::shownTexts() {
+    return answeredTexts();
+}
 
 void QtUserInterface::clearShownTexts() {
     answeredTexts().clear();

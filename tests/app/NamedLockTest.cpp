@@ -7,7 +7,9 @@
 
 namespace {
 
-std::string uniqueName(const std::string& what) { return "zuruzod-test-" + what + "-" + std::to_string(::getpid()); }
+std::string uniqueName(const std::string& what) {
+    return "zuruzod-test-" + what + "-" + std::to_string(::getpid());
+}
 
 // Lock files stay behind by design; a test takes its own away.
 struct LockFileRemover {

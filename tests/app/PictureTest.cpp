@@ -6,7 +6,9 @@
 
 namespace {
 
-TEST(PictureTest, HalfwayPassMeetsInTheMiddle) { EXPECT_EQ(app::blendByte(0, 255, 128), 128); }
+TEST(PictureTest, HalfwayPassMeetsInTheMiddle) {
+    EXPECT_EQ(app::blendByte(0, 255, 128), 128);
+}
 
 TEST(PictureTest, LastPassStopsShortOfThePictureOfVersionEight) {
     EXPECT_EQ(app::blendByte(0, 255, 254), 254);

@@ -43,9 +43,7 @@ protected:
             }
         };
         seams.controlHeld = [this] { return m_controlHeld; };
-        seams.claimSingleInstance = [this] {
-            return m_ownLock.tryAcquire() == platform::NamedLock::Result::Acquired;
-        };
+        seams.claimSingleInstance = [this] { return m_ownLock.tryAcquire() == platform::NamedLock::Result::Acquired; };
         seams.trellanRunning = [this] { return m_trellanRunning; };
         seams.programFolder = [this] { return m_programFolder; };
         seams.createWizard = [this](run::RunHooks hooks) -> std::unique_ptr<QWidget> {
@@ -130,9 +128,9 @@ TEST_F(StartUpTest, StartRunsThroughTheSplashToTheWizard) {
     EXPECT_TRUE(m_ui.messages.empty());
     EXPECT_EQ(m_pauses, (std::vector<int>{100, 50, 100, 50, 100, 50, 100}));
     EXPECT_EQ(m_splashTexts.front(), "проверка системы ...");
-    EXPECT_EQ(m_splashTexts, (std::vector<std::string>{"проверка системы ...", "  проверка программ", "  проверка программ",
-                                                     "  проверка установок", "  проверка установок", "  загрузка ...",
-                                                     "  загрузка ..."}));
+    EXPECT_EQ(m_splashTexts, (std::vector<std::string>{"проверка системы ...", "  проверка программ",
+                                                       "  проверка программ", "  проверка установок",
+                                                       "  проверка установок", "  загрузка ...", "  загрузка ..."}));
     EXPECT_EQ(m_splashProgress, (std::vector<int>{1, 1, 2, 2, 3, 3, 3}));
     EXPECT_EQ(m_wizardsCreated, 1);
     EXPECT_EQ(m_gaugeAtWizard, 3);
@@ -244,6 +242,8 @@ TEST(SameFolderTest, NamesDifferingInCaseOrDepthAreDifferentFolders) {
     EXPECT_FALSE(app::sameFolder("", "/opt/kalver/"));
 }
 
-TEST(SameFolderTest, DotsAreResolved) { EXPECT_TRUE(app::sameFolder("/opt/kalver/sub/../", "/opt/kalver/")); }
+TEST(SameFolderTest, DotsAreResolved) {
+    EXPECT_TRUE(app::sameFolder("/opt/kalver/sub/../", "/opt/kalver/"));
+}
 
 } // namespace

@@ -65,11 +65,12 @@ TEST(ColumnTypeTest, AnEmptyTextOrACodeWithoutItsCharacterIsRefused) {
 class ColumnOperationsTest : public EngineTest {
 protected:
     void SetUp() override {
-        sql("Base", "CREATE TABLE DE (NOM INTEGER, NumberProduct INTEGER, NumberElement INTEGER, Structure VARCHAR(40), "
-                    "NameDE VARCHAR(40), A INTEGER, B INTEGER, dDate DATE, tTime TIME, pStamp TIMESTAMP);\n"
-                    "INSERT INTO DE (NOM, NameDE, A) VALUES (1, 'a', 10);\n"
-                    "INSERT INTO DE (NOM, NameDE, A) VALUES (2, 'b', 20);\n"
-                    "INSERT INTO DE (NOM, NameDE, A) VALUES (3, 'c', 30);");
+        sql("Base",
+            "CREATE TABLE DE (NOM INTEGER, NumberProduct INTEGER, NumberElement INTEGER, Structure VARCHAR(40), "
+            "NameDE VARCHAR(40), A INTEGER, B INTEGER, dDate DATE, tTime TIME, pStamp TIMESTAMP);\n"
+            "INSERT INTO DE (NOM, NameDE, A) VALUES (1, 'a', 10);\n"
+            "INSERT INTO DE (NOM, NameDE, A) VALUES (2, 'b', 20);\n"
+            "INSERT INTO DE (NOM, NameDE, A) VALUES (3, 'c', 30);");
         ASSERT_TRUE(open("Base"));
     }
     std::string position(const std::string& table, const std::string& column) {
@@ -92,7 +93,6 @@ protected:
         write("CREATE TRIGGER BI_T FOR T ACTIVE BEFORE INSERT POSITION 0 AS BEGIN "
               "IF (NEW.KodT IS NULL) THEN NEW.KodT = GEN_ID(GEN_T, 1); END");
     }
-
 };
 
 TEST_F(ColumnOperationsTest, AnAddedColumnIsMovedToItsPosition) {
@@ -116,9 +116,9 @@ TEST_F(ColumnOperationsTest, PositionZeroLeavesTheColumnAtTheEnd) {
     module->fc_ColumnAdd("DE", "Code", "t255", -1);
     module->fc_ColumnAdd("DE", "Kind", "INTEGER", 0);
     EXPECT_EQ(engine::KolvoStep, 3);
-    EXPECT_EQ(changes(sent), (std::vector<std::string>{"ALTER TABLE DE\nADD Memo BLOB SUB_TYPE 1",
-                                                       "ALTER TABLE DE\nADD Code VARCHAR(255)",
-                                                       "ALTER TABLE DE\nADD Kind INTEGER"}));
+    EXPECT_EQ(changes(sent),
+              (std::vector<std::string>{"ALTER TABLE DE\nADD Memo BLOB SUB_TYPE 1",
+                                        "ALTER TABLE DE\nADD Code VARCHAR(255)", "ALTER TABLE DE\nADD Kind INTEGER"}));
     EXPECT_EQ(position("DE", "MEMO"), "10");
     EXPECT_EQ(position("DE", "CODE"), "11");
     EXPECT_EQ(position("DE", "KIND"), "12");

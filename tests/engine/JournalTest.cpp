@@ -70,8 +70,7 @@ TEST_F(JournalTest, AShortCountJournalsTheErrorAndKeepsTheStamps) {
     engine::KolvoStep = 26;
     EXPECT_FALSE(module->fw_Write_Result(0, 5, 27));
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0],
-              "Что-то пошло не так\r01\rОбратитесь к разработчику\r\rСообщите код: 8.0.5.27.26\r");
+    EXPECT_EQ(ui.messages[0], "Что-то пошло не так\r01\rОбратитесь к разработчику\r\rСообщите код: 8.0.5.27.26\r");
     ASSERT_EQ(ui.runLog.size(), 1u);
     EXPECT_EQ(ui.runLog[0].substr(8), ": код: 8.0.5.27.26");
     // The error rows count nothing.
@@ -88,8 +87,7 @@ TEST_F(JournalTest, ADatabaseWithoutAJournalTurnsSuccessIntoOutcome02) {
     EXPECT_FALSE(module->fw_Write_Result(0, 5, 27));
     EXPECT_EQ(engine::KolvoStep, 35);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0],
-              "Что-то пошло не так\r02\rОбратитесь к разработчику\r\rСообщите код: 8.0.5.36.35\r");
+    EXPECT_EQ(ui.messages[0], "Что-то пошло не так\r02\rОбратитесь к разработчику\r\rСообщите код: 8.0.5.36.35\r");
     EXPECT_EQ(ui.runLog.at(0).substr(8), ": код: 8.0.5.36.35");
     // Its stamp was written all the same; the others have theirs and their rows.
     EXPECT_EQ(stampOf("Price").build, 5);

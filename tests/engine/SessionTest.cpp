@@ -36,8 +36,8 @@ TEST_F(SessionTest, TheServerVersionIsReadOnce) {
 }
 
 TEST_F(SessionTest, CreationRemovesTheTemporaryOrderFiles) {
-    for (const auto& file : {kvSetting.KVFile.FileOrdersTMP, kvSetting.KVFile.FileOrdersTMP2,
-                             kvSetting.KVFile.FileOrdersTMP3}) {
+    for (const auto& file :
+         {kvSetting.KVFile.FileOrdersTMP, kvSetting.KVFile.FileOrdersTMP2, kvSetting.KVFile.FileOrdersTMP3}) {
         platform::replaceFileContents(file, "x");
         std::filesystem::permissions(file, std::filesystem::perms::owner_read);
     }

@@ -32,7 +32,6 @@ protected:
     bool generatorExists(const std::string& generator) {
         return read("SELECT COUNT(*) FROM RDB$GENERATORS WHERE RDB$GENERATOR_NAME = '" + generator + "'") == "1";
     }
-
 };
 
 TEST_F(TableOperationsTest, ANewTableGetsItsKeyGeneratorAtTheGivenStart) {
@@ -140,8 +139,7 @@ TEST_F(TableOperationsTest, ATableWithoutGeneratorIsDroppedAlone) {
     module->ft_TableDelete("Stock");
     EXPECT_EQ(engine::KolvoStep, 1);
     EXPECT_EQ(sent.back(), "DROP TABLE STOCK");
-    EXPECT_EQ(std::count_if(sent.begin(), sent.end(), [](const std::string& s) { return s.rfind("DROP", 0) == 0; }),
-              1);
+    EXPECT_EQ(std::count_if(sent.begin(), sent.end(), [](const std::string& s) { return s.rfind("DROP", 0) == 0; }), 1);
     EXPECT_FALSE(module->control_Tablel("Stock"));
     EXPECT_TRUE(generatorExists("GEN_STOCKS"));
 }

@@ -69,7 +69,7 @@ TEST_F(VersionStampTest, CheckAcceptsTheRequiredBuildOrTheNewOne) {
         int bbNew;
         bool accepted;
     };
-    const Case cases[] = {{6, 6, 7, true}, {7, 6, 7, true},  {5, 6, 7, false},
+    const Case cases[] = {{6, 6, 7, true},  {7, 6, 7, true},   {5, 6, 7, false},
                           {3, 3, -1, true}, {4, 3, -1, false}, {-1, 3, -1, false}};
     for (const auto& c : cases) {
         sql("System", "UPDATE kv_Setting SET Build = " + std::to_string(c.build) + ";");

@@ -106,7 +106,8 @@ TEST(FileVersion, ProgramCarriesItsFourPartVersion) {
 TEST(FileVersion, OtherFilesHaveNone) {
     testing_support::TempDir dir;
     const std::string file = dir.path() + "random.bin";
-    platform::replaceFileContents(file, "\x7F" "ELF not really");
+    platform::replaceFileContents(file, "\x7F"
+                                        "ELF not really");
     const std::array<int, 4> none{0, 0, 0, 0};
     EXPECT_EQ(versionOf(file), none);
     EXPECT_EQ(versionOf(dir.path() + "missing.exe"), none);

@@ -42,9 +42,9 @@ TEST(RegistryInstall, AcceptedTypeForOtherRequests) {
         std::string accepted; // empty: refused
     };
     const Case cases[] = {
-        {"dfhs", "", "h"},  {"dfhs", "d", "d"}, {"dfhs", "s", "s"}, {"d", "", "d"},    {"d", "d", "d"},
-        {"h", "d", ""},     {"d", "s", ""},     {"hd", "d", ""},    {"hd", "hd", ""},  {"", "d", ""},
-        {"", "", ""},       {"D", "d", ""},     {"dfh", "d", ""},
+        {"dfhs", "", "h"}, {"dfhs", "d", "d"}, {"dfhs", "s", "s"}, {"d", "", "d"},   {"d", "d", "d"},
+        {"h", "d", ""},    {"d", "s", ""},     {"hd", "d", ""},    {"hd", "hd", ""}, {"", "d", ""},
+        {"", "", ""},      {"D", "d", ""},     {"dfh", "d", ""},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("stored \"" + c.stored + "\", requested \"" + c.requested + "\"");

@@ -1,5 +1,5 @@
-#include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "platform/FileSystem.h"
 #include "support/TestInstallation.h"
 
 #include <gtest/gtest.h>
@@ -134,11 +134,11 @@ TEST_F(RegistryStoreTest, EmptyFileHoldsNoKeysAndAcceptsWrites) {
 
 TEST_F(RegistryStoreTest, CorruptFileReadsAsMissingAndRefusesWrites) {
     const std::string cases[] = {
-        "DirBase=/data/\n",                                  // a value before any key
-        "[SOFTWARE\\Vesk\\Калвер\\8.00\nDirBase=/data/\n",   // a key without its closing bracket
-        "[SOFTWARE\\Vesk\\Калвер\\8.00]\nDirBase /data/\n",  // a line without "="
-        "[SOFTWARE\\Vesk\\Калвер\\8.00]\n=/data/\n",         // a value without a name
-        "[]\nDirBase=/data/\n",                              // a key without a name
+        "DirBase=/data/\n",                                 // a value before any key
+        "[SOFTWARE\\Vesk\\Калвер\\8.00\nDirBase=/data/\n",  // a key without its closing bracket
+        "[SOFTWARE\\Vesk\\Калвер\\8.00]\nDirBase /data/\n", // a line without "="
+        "[SOFTWARE\\Vesk\\Калвер\\8.00]\n=/data/\n",        // a value without a name
+        "[]\nDirBase=/data/\n",                             // a key without a name
         std::string("\x00\x01\xFF\xFE garbage", 12),
     };
     for (const auto& text : cases) {
@@ -251,10 +251,8 @@ TEST_F(RegistryLocationTest, RelativeOrEmptyEntriesAreSkipped) {
         std::string machine;
     };
     const Case cases[] = {
-        {":/second", "/second/Vesk/registry.ini"},
-        {"relative:/second/:/third", "/second/Vesk/registry.ini"},
-        {"relative", "/etc/xdg/Vesk/registry.ini"},
-        {":::", "/etc/xdg/Vesk/registry.ini"},
+        {":/second", "/second/Vesk/registry.ini"},  {"relative:/second/:/third", "/second/Vesk/registry.ini"},
+        {"relative", "/etc/xdg/Vesk/registry.ini"}, {":::", "/etc/xdg/Vesk/registry.ini"},
         {"/only", "/only/Vesk/registry.ini"},
     };
     for (const auto& c : cases) {

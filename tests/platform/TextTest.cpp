@@ -1,5 +1,5 @@
-#include "platform/Clock.h"
 #include "platform/Text.h"
+#include "platform/Clock.h"
 
 #include <gtest/gtest.h>
 
@@ -14,11 +14,22 @@ TEST(Text, ParseIntAcceptsOnlyWholeSignedDecimals) {
         std::optional<int> value;
     };
     const Case cases[] = {
-        {"0", 0},           {"24", 24},         {"+7", 7},         {"-42", -42},
-        {"2147483647", 2147483647}, {"-2147483648", -2147483647 - 1},
-        {"", std::nullopt}, {"+", std::nullopt}, {"-", std::nullopt}, {"+-5", std::nullopt},
-        {"--5", std::nullopt}, {"12a", std::nullopt}, {" 12", std::nullopt}, {"0x10", std::nullopt},
-        {"1.5", std::nullopt}, {"2147483648", std::nullopt},
+        {"0", 0},
+        {"24", 24},
+        {"+7", 7},
+        {"-42", -42},
+        {"2147483647", 2147483647},
+        {"-2147483648", -2147483647 - 1},
+        {"", std::nullopt},
+        {"+", std::nullopt},
+        {"-", std::nullopt},
+        {"+-5", std::nullopt},
+        {"--5", std::nullopt},
+        {"12a", std::nullopt},
+        {" 12", std::nullopt},
+        {"0x10", std::nullopt},
+        {"1.5", std::nullopt},
+        {"2147483648", std::nullopt},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE("\"" + c.text + "\"");

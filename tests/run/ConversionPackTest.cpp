@@ -17,8 +17,8 @@ using run_testing::stampOf;
 
 namespace {
 
-const char* const kNames[] = {"Base", "Config", "Orders", "OrdersServer", "Sorvin", "Price", "Pellix", "Grelto",
-                              "System"};
+const char* const kNames[] = {"Base",  "Config", "Orders", "OrdersServer", "Sorvin",
+                              "Price", "Pellix", "Grelto", "System"};
 
 // The real conversion pack through its wrapper, on 7.12 databases placed in the version-8 folder.
 class ConversionPackTest : public ::testing::Test {

@@ -32,9 +32,9 @@ ChildResult runHeadless(const std::string& machineConfig, const std::string& use
                         const std::string& outputFolder, const std::string& arguments = "") {
     const std::string out = outputFolder + "headless.out";
     const std::string err = outputFolder + "headless.err";
-    const std::string command = "XDG_CONFIG_DIRS=" + quoted(machineConfig) + " XDG_CONFIG_HOME=" +
-                                quoted(userConfig) + " " + quoted(UPGRADE_HEADLESS) + " " + arguments + " >" +
-                                quoted(out) + " 2>" + quoted(err) + " </dev/null";
+    const std::string command = "XDG_CONFIG_DIRS=" + quoted(machineConfig) + " XDG_CONFIG_HOME=" + quoted(userConfig) +
+                                " " + quoted(UPGRADE_HEADLESS) + " " + arguments + " >" + quoted(out) + " 2>" +
+                                quoted(err) + " </dev/null";
     const int raw = std::system(command.c_str());
     ChildResult result;
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;

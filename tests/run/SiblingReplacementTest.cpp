@@ -200,7 +200,8 @@ INSTANTIATE_TEST_SUITE_P(
                    bytes.back() ^= 0xff;
                    return bytes;
                }},
-        Damage{"NotZlib", [](std::vector<unsigned char> bytes) { return std::vector<unsigned char>(bytes.size(), 0x55); }},
+        Damage{"NotZlib",
+               [](std::vector<unsigned char> bytes) { return std::vector<unsigned char>(bytes.size(), 0x55); }},
         Damage{"Empty", [](std::vector<unsigned char>) { return std::vector<unsigned char>{}; }},
         Damage{"BeyondTheSizeLimit",
                [](std::vector<unsigned char>) { return deflated(std::vector<unsigned char>(65u << 20)); }}),

@@ -1,5 +1,5 @@
-#include "run/StandardPacks.h"
 #include "run/StateDecision.h"
+#include "run/StandardPacks.h"
 #include "run/UpgradeRun.h"
 
 #include <gtest/gtest.h>
@@ -66,9 +66,20 @@ TEST(UpgradeRunRules, APackRunsWhenTheLowestBuildIsTheOneBeforeIt) {
         bool required;
     };
     const Case cases[] = {
-        {1, 0, 0, true},  {1, 0, 1, false}, {3, 0, 2, true},  {3, 0, 3, false}, {4, 0, 2, false},
-        {6, 0, 5, true},  {7, 0, 6, true},  {7, 0, 7, true},  {6, 0, 6, false}, {1, 0, 7, false},
-        {1, 1, 0, false}, {7, 1, 7, false}, {2, INT_MAX, INT_MAX, false}, {7, 0, INT_MAX, false},
+        {1, 0, 0, true},
+        {1, 0, 1, false},
+        {3, 0, 2, true},
+        {3, 0, 3, false},
+        {4, 0, 2, false},
+        {6, 0, 5, true},
+        {7, 0, 6, true},
+        {7, 0, 7, true},
+        {6, 0, 6, false},
+        {1, 0, 7, false},
+        {1, 1, 0, false},
+        {7, 1, 7, false},
+        {2, INT_MAX, INT_MAX, false},
+        {7, 0, INT_MAX, false},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(run::UpgradeRun::packRequired(c.N, c.c, c.vbb), c.required)

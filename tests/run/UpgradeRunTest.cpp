@@ -94,7 +94,9 @@ struct StampCase {
     std::vector<int> ran;
 };
 
-void PrintTo(const StampCase& c, std::ostream* os) { *os << c.name; }
+void PrintTo(const StampCase& c, std::ostream* os) {
+    *os << c.name;
+}
 
 class PackChoice : public UpgradeRunTest, public ::testing::WithParamInterface<StampCase> {};
 
@@ -140,8 +142,7 @@ TEST_P(PackChoice, RunsThePacksTheLowestStampCallsForAndPassesOverTheRest) {
 INSTANTIATE_TEST_SUITE_P(
     Stamps, PackChoice,
     ::testing::Values(StampCase{"AllAt800", {8, 0, 0}, {}, {1, 2, 3, 4, 5, 6, 7}},
-                      StampCase{"AllAt804", {8, 0, 4}, {}, {5, 6, 7}},
-                      StampCase{"AllAt807", {8, 0, 7}, {}, {7}},
+                      StampCase{"AllAt804", {8, 0, 4}, {}, {5, 6, 7}}, StampCase{"AllAt807", {8, 0, 7}, {}, {7}},
                       // The lowest Build decides; pack 3 brings everything to 8.0.3 and the rest follow.
                       StampCase{"OneAt802OthersAt805", {8, 0, 5}, {{"Orders", {8, 0, 2}}}, {3, 4, 5, 6, 7}},
                       // ServicePack and Build have minima of their own: 8.1.0 beside 8.0.6 gives 0 and 0.
@@ -156,12 +157,9 @@ TEST_F(UpgradeRunTest, RunLogLinesCarryTheTimeOfDay) {
     ASSERT_EQ(upgrade.installPacks(8), RunOutcome::Installed);
 
     const std::vector<std::string> expected = {
-        "09:05:03: Установка обновлений:",
-        "09:05:03: Начало установки Service Pack 00.05",
-        "09:05:03: Установлен Service Pack 00.05",
-        "09:05:03: Начало установки Service Pack 00.06",
-        "09:05:03: Установлен Service Pack 00.06",
-        "09:05:03: Начало установки Service Pack 00.07",
+        "09:05:03: Установка обновлений:",         "09:05:03: Начало установки Service Pack 00.05",
+        "09:05:03: Установлен Service Pack 00.05", "09:05:03: Начало установки Service Pack 00.06",
+        "09:05:03: Установлен Service Pack 00.06", "09:05:03: Начало установки Service Pack 00.07",
         "09:05:03: Установлен Service Pack 00.07",
     };
     EXPECT_EQ(ui.runLog, expected);
@@ -201,10 +199,9 @@ TEST_F(UpgradeRunTest, AVersion7SetIsConvertedFirstAndThenUpgraded) {
     EXPECT_EQ(ui.overallGauge, 886);
 
     const auto lines = log();
-    const std::vector<std::string> head = {"Установка обновлений:", "Установка версии 8, Service Pack 00.00",
-                                           "Начало установки Service Pack 00.00",
-                                           "Установлена версия 8, Service Pack 00.00",
-                                           "Начало установки Service Pack 00.01"};
+    const std::vector<std::string> head = {
+        "Установка обновлений:", "Установка версии 8, Service Pack 00.00", "Начало установки Service Pack 00.00",
+        "Установлена версия 8, Service Pack 00.00", "Начало установки Service Pack 00.01"};
     ASSERT_GE(lines.size(), head.size());
     EXPECT_EQ(std::vector<std::string>(lines.begin(), lines.begin() + static_cast<long>(head.size())), head);
     EXPECT_EQ(lines.back(), "Установлен Service Pack 00.07");
@@ -243,10 +240,8 @@ TEST_F(UpgradeRunTest, AConversionThatLeavesNoReadableStampEndsTheRun) {
     EXPECT_EQ(upgrade.installPacks(7), RunOutcome::StampsUnreadable);
 
     EXPECT_EQ(ran, (std::vector<int>{0}));
-    const std::vector<std::string> lines = {"Установка обновлений:",
-                                            "Установка версии 8, Service Pack 00.00",
-                                            "Начало установки Service Pack 00.00",
-                                            "Что-то пошло не так (02) ...",
+    const std::vector<std::string> lines = {"Установка обновлений:", "Установка версии 8, Service Pack 00.00",
+                                            "Начало установки Service Pack 00.00", "Что-то пошло не так (02) ...",
                                             "2147483647 - 2147483647 - 2147483647"};
     EXPECT_EQ(log(), lines);
     EXPECT_EQ(ui.labels.back(), "");
@@ -293,9 +288,9 @@ TEST_F(UpgradeRunTest, AfterPack3TheSorvinFileAndTheTemporaryOrderFilesGo) {
     EXPECT_FALSE(platform::fileExists(file.FileOrdersTMP));
     EXPECT_FALSE(platform::fileExists(file.FileOrdersTMP2));
     EXPECT_FALSE(platform::fileExists(file.FileOrdersTMP3));
-    const std::vector<std::string> labels = {" Service Pack 00.00",     " Service Pack 00.01",
-                                             " Service Pack 00.02",     " Установка Service Pack 00.03",
-                                             " Удаление: Sorvin.fdb",   " Удалён: Sorvin.fdb",
+    const std::vector<std::string> labels = {" Service Pack 00.00",           " Service Pack 00.01",
+                                             " Service Pack 00.02",           " Установка Service Pack 00.03",
+                                             " Удаление: Sorvin.fdb",         " Удалён: Sorvin.fdb",
                                              " Установка Service Pack 00.04", " Установка Service Pack 00.05",
                                              " Установка Service Pack 00.06", " Установка Service Pack 00.07"};
     EXPECT_EQ(ui.labels, labels);

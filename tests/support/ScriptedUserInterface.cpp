@@ -4,9 +4,13 @@
 
 namespace testing_support {
 
-ScriptedUserInterface::ScriptedUserInterface() { platform::setUserInterface(this); }
+ScriptedUserInterface::ScriptedUserInterface() {
+    platform::setUserInterface(this);
+}
 
-ScriptedUserInterface::~ScriptedUserInterface() { platform::setUserInterface(nullptr); }
+ScriptedUserInterface::~ScriptedUserInterface() {
+    platform::setUserInterface(nullptr);
+}
 
 bool ScriptedUserInterface::askYesNo(const std::string& text) {
     questions.push_back(text);
@@ -18,7 +22,9 @@ bool ScriptedUserInterface::askYesNo(const std::string& text) {
     return answer;
 }
 
-void ScriptedUserInterface::overallGaugeAdd(int steps) { overallGauge = std::min(overallGauge + steps, overallMaximum); }
+void ScriptedUserInterface::overallGaugeAdd(int steps) {
+    overallGauge = std::min(overallGauge + steps, overallMaximum);
+}
 
 void ScriptedUserInterface::overallGaugeReset(int maximum) {
     overallMaximum = maximum;

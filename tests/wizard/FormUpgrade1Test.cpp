@@ -23,7 +23,9 @@ using wizard::TFormUpgrade1;
 
 namespace {
 
-QStringList linesOf(const QPlainTextEdit* memo) { return memo->toPlainText().split(QLatin1Char('\n')); }
+QStringList linesOf(const QPlainTextEdit* memo) {
+    return memo->toPlainText().split(QLatin1Char('\n'));
+}
 
 // Drops the "HH:mm:ss: " in front of a run-log line.
 QStringList withoutTimes(QStringList lines) {
@@ -62,8 +64,9 @@ protected:
         for (const auto& name : tools::databaseNames(tools::Release::V8)) {
             const std::string path = installation->layout().kalver800 + name + ".fdb";
             if (platform::fileExists(path)) {
-                tools::runScript(path, 12, "UPDATE kv_Setting SET Version = 8, ServicePack = 0, Build = " +
-                                               std::to_string(build) + ";");
+                tools::runScript(
+                    path, 12,
+                    "UPDATE kv_Setting SET Version = 8, ServicePack = 0, Build = " + std::to_string(build) + ";");
             }
         }
     }
@@ -123,18 +126,18 @@ TEST_F(WizardTest, AVersion8SetIsShownWithItsStampsAndLeadsOn) {
     makeForm();
     const QString dir = QString::fromStdString(kvSetting.KVDir.dirKalver);
     EXPECT_EQ(linesOf(form->ui().Memo1), (QStringList{
-                                              "База: " + dir,
-                                              "Base.fdb:       сборка (8.00.03)",
-                                              "Config.fdb:     сборка (8.00.03)",
-                                              "System.fdb:     сборка (8.00.03)",
-                                              "Orders.fdb:     сборка (8.00.03)",
-                                              "OrdersServer.fdb: сборка (8.00.03)",
-                                              "Pellix.fdb:     сборка (8.00.03)",
-                                              "Sorvin.fdb:     сборка (8.00.03)",
-                                              "Price.fdb:      сборка (8.00.03)",
-                                              "Текущая сборка: \t8.0.3",
-                                              "Нажмите кн. Далее для продолжения установки",
-                                          }));
+                                             "База: " + dir,
+                                             "Base.fdb:       сборка (8.00.03)",
+                                             "Config.fdb:     сборка (8.00.03)",
+                                             "System.fdb:     сборка (8.00.03)",
+                                             "Orders.fdb:     сборка (8.00.03)",
+                                             "OrdersServer.fdb: сборка (8.00.03)",
+                                             "Pellix.fdb:     сборка (8.00.03)",
+                                             "Sorvin.fdb:     сборка (8.00.03)",
+                                             "Price.fdb:      сборка (8.00.03)",
+                                             "Текущая сборка: \t8.0.3",
+                                             "Нажмите кн. Далее для продолжения установки",
+                                         }));
     EXPECT_EQ(form->ui().PageControl1->currentWidget(), form->ui().TabSheet2);
     EXPECT_TRUE(form->ui().Button1->isVisibleTo(form.get()));
     EXPECT_EQ(form->windowTitle(), QStringLiteral("Калвер. Обновление версии 8.00"));
@@ -206,7 +209,8 @@ TEST_F(WizardTest, A712SetIsCopiedConvertedAndTakenAsFarAsThePacksGo) {
     runThroughThePages();
     EXPECT_EQ(pictures, 1);
     const QStringList log = withoutTimes(linesOf(form->ui().Memo3));
-    EXPECT_TRUE(log.contains(QStringLiteral("Установлена версия 8, Service Pack 00.00"))) << log.join('\n').toStdString();
+    EXPECT_TRUE(log.contains(QStringLiteral("Установлена версия 8, Service Pack 00.00")))
+        << log.join('\n').toStdString();
     EXPECT_EQ(wizard::QtUserInterface::shownTexts(), QStringList{"Установка невозможна\nКод: sp.01"});
     int v = 0, sp = 0, bb = -1;
     ASSERT_TRUE(engine::dm_read_VersionServicePackBuild(kvSetting.KVFile.FileSystem, v, sp, bb));

@@ -20,9 +20,13 @@ const std::string kInstallKey = "SOFTWARE\\Vesk\\Калвер\\8.00";
 const std::string kInstall700Key = "SOFTWARE\\WOW6432Node\\Vesk\\Калвер\\7.00";
 const std::string kTrellanKey = "SOFTWARE\\Vesk\\trellan";
 
-Release schemaOf(const InstallationSpec& spec) { return spec.schema.value_or(spec.release); }
+Release schemaOf(const InstallationSpec& spec) {
+    return spec.schema.value_or(spec.release);
+}
 
-bool isAddressDatabase(const std::string& name) { return name == "Kladr" || name == "Kladr_"; }
+bool isAddressDatabase(const std::string& name) {
+    return name == "Kladr" || name == "Kladr_";
+}
 
 std::string schemaFile(Release release, const std::string& name) {
     const std::string folder = std::string(ZURUZOD_RESOURCES) + "/schema/" + (release == Release::V8 ? "v8/" : "v712/");
@@ -82,14 +86,15 @@ void createDatabase(const InstallationSpec& spec, const std::string& name, const
     if (!isAddressDatabase(name)) {
         script += readSchema(schemaFile(schemaOf(spec), "common"));
         const Stamp s = stampFor(spec, name);
-        script += "\nINSERT INTO kv_Setting (Version, ServicePack, Build) VALUES (" + std::to_string(s.version) +
-                  ", " + std::to_string(s.servicePack) + ", " + std::to_string(s.build) + ");\n";
+        script += "\nINSERT INTO kv_Setting (Version, ServicePack, Build) VALUES (" + std::to_string(s.version) + ", " +
+                  std::to_string(s.servicePack) + ", " + std::to_string(s.build) + ");\n";
     }
     script += readSchema(schemaFile(schemaOf(spec), name));
 
     const std::string owner = std::to_string(spec.numberFirm);
-    const std::string cached =
-        spec.templateCache.empty() ? std::string() : platform::withSeparator(spec.templateCache) + fingerprint(owner + "\n" + script) + ".fdb";
+    const std::string cached = spec.templateCache.empty() ? std::string()
+                                                          : platform::withSeparator(spec.templateCache) +
+                                                                fingerprint(owner + "\n" + script) + ".fdb";
     if (!cached.empty() && platform::copyFile(cached, path, false)) {
         return;
     }
@@ -150,8 +155,8 @@ std::vector<std::string> databaseNames(Release release) {
     if (release == Release::V8) {
         return {"Base", "Config", "Orders", "OrdersServer", "Sorvin", "Price", "Pellix", "Grelto", "System"};
     }
-    return {"Base", "Config", "System", "Grelto", "Kladr", "Kladr_", "Orders", "OrdersServer", "Sorvin", "Price",
-            "Pellix"};
+    return {"Base",   "Config",       "System", "Grelto", "Kladr", "Kladr_",
+            "Orders", "OrdersServer", "Sorvin", "Price",  "Pellix"};
 }
 
 std::string databasePath(const InstallationLayout& layout, Release release, const std::string& name) {

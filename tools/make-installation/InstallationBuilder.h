@@ -43,15 +43,15 @@ struct InstallationSpec {
 // Where the parts of a built installation lie (folders end with "/").
 struct InstallationLayout {
     std::string root;
-    std::string machineConfig;  // XDG_CONFIG_DIRS
-    std::string userConfig;     // XDG_CONFIG_HOME
-    std::string programDir;     // DirProgram
-    std::string dataRoot;       // DirBase
-    std::string kalver800;      // the version-8 databases
-    std::string kalver700;      // the 7.12 data root's Kalver700 folder
-    std::string program700Dir;  // DirProgram of 7.00
-    std::string firebirdDir;    // DirectoryFirebird, holding aliases.conf
-    std::string infoDir;        // the event log's folder
+    std::string machineConfig;          // XDG_CONFIG_DIRS
+    std::string userConfig;             // XDG_CONFIG_HOME
+    std::string programDir;             // DirProgram
+    std::string dataRoot;               // DirBase
+    std::string kalver800;              // the version-8 databases
+    std::string kalver700;              // the 7.12 data root's Kalver700 folder
+    std::string program700Dir;          // DirProgram of 7.00
+    std::string firebirdDir;            // DirectoryFirebird, holding aliases.conf
+    std::string infoDir;                // the event log's folder
     std::vector<std::string> databases; // every database file made
 
     // "NAME=value" lines that point a program at the installation.

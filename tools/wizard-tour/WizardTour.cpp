@@ -14,7 +14,8 @@
 
 #include <iostream>
 
-WizardTour::WizardTour(QString pictureFolder) : m_pictureFolder(std::move(pictureFolder)), m_boxWatch(new QTimer(this)) {
+WizardTour::WizardTour(QString pictureFolder)
+    : m_pictureFolder(std::move(pictureFolder)), m_boxWatch(new QTimer(this)) {
     QDir().mkpath(m_pictureFolder);
     m_boxWatch->setInterval(300);
     connect(m_boxWatch, &QTimer::timeout, this, &WizardTour::answerBoxes);
@@ -50,8 +51,8 @@ void WizardTour::answerBoxes() {
         picture(QStringLiteral("box"), m_form ? static_cast<QWidget*>(m_form) : box);
         std::cout << "box: " << box->text().toStdString() << std::endl;
         ++m_boxes;
-        QAbstractButton* answer = box->defaultButton() ? static_cast<QAbstractButton*>(box->defaultButton())
-                                                       : box->buttons().value(0);
+        QAbstractButton* answer =
+            box->defaultButton() ? static_cast<QAbstractButton*>(box->defaultButton()) : box->buttons().value(0);
         if (answer) {
             answer->click();
         }
@@ -65,7 +66,9 @@ void WizardTour::answerBoxes() {
     }
 }
 
-void WizardTour::press() { QTest::mouseClick(m_form->ui().Button1, Qt::LeftButton); }
+void WizardTour::press() {
+    QTest::mouseClick(m_form->ui().Button1, Qt::LeftButton);
+}
 
 int WizardTour::run(wizard::TFormUpgrade1& form) {
     m_form = &form;

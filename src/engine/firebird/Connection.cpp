@@ -56,7 +56,9 @@ void addLogin(ParameterBlock& dpb, const std::vector<std::string>& loginLines) {
 
 } // namespace
 
-Connection::~Connection() { close(); }
+Connection::~Connection() {
+    close();
+}
 
 void Connection::attach(const std::string& path, const std::vector<std::string>& loginLines) {
     close();
@@ -64,7 +66,8 @@ void Connection::attach(const std::string& path, const std::vector<std::string>&
     addLogin(dpb, loginLines);
     dpb.addString(isc_dpb_lc_ctype, "UTF8");
     Status status;
-    m_attachment = guarded([&] { return dispatcher()->attachDatabase(&status, path.c_str(), dpb.length(), dpb.buffer()); });
+    m_attachment =
+        guarded([&] { return dispatcher()->attachDatabase(&status, path.c_str(), dpb.length(), dpb.buffer()); });
     m_path = path;
 }
 
@@ -78,7 +81,8 @@ void Connection::create(const std::string& path, const std::vector<std::string>&
     dpb.addInt(isc_dpb_page_size, options.pageSize);
     dpb.addInt(isc_dpb_sql_dialect, 3);
     Status status;
-    m_attachment = guarded([&] { return dispatcher()->createDatabase(&status, path.c_str(), dpb.length(), dpb.buffer()); });
+    m_attachment =
+        guarded([&] { return dispatcher()->createDatabase(&status, path.c_str(), dpb.length(), dpb.buffer()); });
     m_path = path;
 }
 

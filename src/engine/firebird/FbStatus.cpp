@@ -7,7 +7,9 @@ Firebird::IMaster* master() {
     return instance;
 }
 
-Firebird::IUtil* util() { return master()->getUtilInterface(); }
+Firebird::IUtil* util() {
+    return master()->getUtilInterface();
+}
 
 Firebird::IProvider* dispatcher() {
     static Firebird::IProvider* provider = master()->getDispatcher();
@@ -16,7 +18,9 @@ Firebird::IProvider* dispatcher() {
 
 Status::Status() : m_wrapper(master()->getStatus()) {}
 
-Status::~Status() { m_wrapper.dispose(); }
+Status::~Status() {
+    m_wrapper.dispose();
+}
 
 std::string describe(const Firebird::IStatus* status) {
     char buffer[2048];

@@ -35,8 +35,7 @@ std::string describe(const Firebird::IStatus* status);
 
 // Runs a call against the client and turns its exception into an FbError
 // carrying the formatted message.
-template <typename Call>
-decltype(auto) guarded(Call&& call) {
+template <typename Call> decltype(auto) guarded(Call&& call) {
     try {
         return call();
     } catch (const Firebird::FbException& error) {

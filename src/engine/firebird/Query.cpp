@@ -17,13 +17,11 @@ StatementTrace& trace() {
     return instance;
 }
 
-template <typename T>
-void store(std::vector<unsigned char>& buffer, unsigned offset, const T& value) {
+template <typename T> void store(std::vector<unsigned char>& buffer, unsigned offset, const T& value) {
     std::memcpy(buffer.data() + offset, &value, sizeof value);
 }
 
-template <typename T>
-T load(const std::vector<unsigned char>& buffer, unsigned offset) {
+template <typename T> T load(const std::vector<unsigned char>& buffer, unsigned offset) {
     T value;
     std::memcpy(&value, buffer.data() + offset, sizeof value);
     return value;
@@ -101,8 +99,7 @@ void describeOutput(Firebird::IMetadataBuilder* builder, Firebird::IMessageMetad
 
 std::string readBlob(Transaction& transaction, ISC_QUAD id) {
     Status status;
-    Firebird::IBlob* blob =
-        transaction.connection().handle()->openBlob(&status, transaction.handle(), &id, 0, nullptr);
+    Firebird::IBlob* blob = transaction.connection().handle()->openBlob(&status, transaction.handle(), &id, 0, nullptr);
     std::string text;
     try {
         char chunk[16384];
@@ -131,11 +128,15 @@ void releaseMeta(Firebird::IMessageMetadata*& meta) {
 
 } // namespace
 
-void setStatementTrace(StatementTrace t) { trace() = std::move(t); }
+void setStatementTrace(StatementTrace t) {
+    trace() = std::move(t);
+}
 
 Query::Query(Transaction& transaction) : m_transaction(transaction) {}
 
-Query::~Query() { close(); }
+Query::~Query() {
+    close();
+}
 
 void Query::prepare() {
     close();
@@ -146,9 +147,9 @@ void Query::prepare() {
     }
     guarded([&] {
         Status status;
-        m_statement = m_transaction.connection().handle()->prepare(
-            &status, m_transaction.handle(), 0, text.sql.c_str(), SQL_DIALECT_V6,
-            Firebird::IStatement::PREPARE_PREFETCH_METADATA);
+        m_statement = m_transaction.connection().handle()->prepare(&status, m_transaction.handle(), 0, text.sql.c_str(),
+                                                                   SQL_DIALECT_V6,
+                                                                   Firebird::IStatement::PREPARE_PREFETCH_METADATA);
 
         Firebird::IMessageMetadata* declaredIn = m_statement->getInputMetadata(&status);
         const unsigned inputs = declaredIn->getCount(&status);
@@ -158,8 +159,9 @@ void Query::prepare() {
                 for (unsigned i = 0; i < inputs; ++i) {
                     const int number = i < text.parameterOrder.size() ? text.parameterOrder[i] : -1;
                     const SqlValue none;
-                    const SqlValue& value =
-                        number >= 0 && static_cast<size_t>(number) < Params.size() ? Params[static_cast<size_t>(number)] : none;
+                    const SqlValue& value = number >= 0 && static_cast<size_t>(number) < Params.size()
+                                                ? Params[static_cast<size_t>(number)]
+                                                : none;
                     describeInput(builder, declaredIn, i, value);
                 }
                 m_inputMeta = builder->getMetadata(&status);
@@ -174,7 +176,9 @@ void Query::prepare() {
                 const int number = i < text.parameterOrder.size() ? text.parameterOrder[i] : -1;
                 const SqlValue none;
                 writeInput(m_inputBuffer, m_inputMeta, i,
-                           number >= 0 && static_cast<size_t>(number) < Params.size() ? Params[static_cast<size_t>(number)] : none);
+                           number >= 0 && static_cast<size_t>(number) < Params.size()
+                               ? Params[static_cast<size_t>(number)]
+                               : none);
             }
         }
         declaredIn->release();
@@ -206,8 +210,7 @@ void Query::open() {
         guarded([&] {
             Status status;
             m_cursor = m_statement->openCursor(&status, m_transaction.handle(), m_inputMeta,
-                                               m_inputBuffer.empty() ? nullptr : m_inputBuffer.data(),
-                                               m_outputMeta, 0);
+                                               m_inputBuffer.empty() ? nullptr : m_inputBuffer.data(), m_outputMeta, 0);
         });
         fetch();
     } catch (...) {
@@ -261,7 +264,8 @@ void Query::fetch() {
                 m_row.emplace_back(load<std::int64_t>(m_outputBuffer, offset));
             } else if (type == SQL_VARYING) {
                 const auto length = load<unsigned short>(m_outputBuffer, offset);
-                m_row.emplace_back(std::string(reinterpret_cast<const char*>(m_outputBuffer.data() + offset + 2), length));
+                m_row.emplace_back(
+                    std::string(reinterpret_cast<const char*>(m_outputBuffer.data() + offset + 2), length));
             } else if (type == SQL_TEXT) {
                 const unsigned length = m_outputMeta->getLength(&status, i);
                 m_row.emplace_back(platform::trimmedRight(

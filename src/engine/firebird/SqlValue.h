@@ -21,6 +21,8 @@ struct Date {
 // A parameter or field value: NULL, an integer, a text (UTF-8), a date, a timestamp.
 using SqlValue = std::variant<std::monostate, std::int64_t, std::string, Timestamp, Date>;
 
-inline bool isNull(const SqlValue& v) { return std::holds_alternative<std::monostate>(v); }
+inline bool isNull(const SqlValue& v) {
+    return std::holds_alternative<std::monostate>(v);
+}
 
 } // namespace engine::fb

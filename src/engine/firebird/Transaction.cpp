@@ -15,7 +15,9 @@ std::vector<unsigned char> Transaction::writeParameters() {
 Transaction::Transaction(Connection& connection, std::vector<unsigned char> parameters)
     : m_connection(connection), m_parameters(std::move(parameters)) {}
 
-Transaction::~Transaction() { rollback(); }
+Transaction::~Transaction() {
+    rollback();
+}
 
 void Transaction::start() {
     if (m_transaction) {
@@ -27,7 +29,7 @@ void Transaction::start() {
     Status status;
     m_transaction = guarded([&] {
         return m_connection.handle()->startTransaction(&status, static_cast<unsigned>(m_parameters.size()),
-                                                      m_parameters.data());
+                                                       m_parameters.data());
     });
 }
 
