@@ -1,6 +1,8 @@
 #include "engine/DataModule.h"
 #include "engine/EngineState.h"
+#include "engine/ReadScope.h"
 #include "engine/firebird/FbStatus.h"
+#include "engine/firebird/SqlText.h"
 #include "platform/Text.h"
 
 namespace engine {
@@ -11,10 +13,10 @@ bool TDM1::control_Tablel(const std::string& NameTable) {
 }
 
 int TDM1::ft_TableReadRecordCount(const std::string& NameTable, const std::string& cWhere) {
+    fb::plainIdentifier(NameTable);
     int result = 0;
     try {
-        IBQueryRead.close();
-        IBTrRead.start();
+        ReadScope read(IBQueryRead, IBTrRead, ReadScope::OnFailure::RollBack);
         IBQueryRead.SQL = {"SELECT COUNT (*)", "FROM " + NameTable};
         if (!cWhere.empty()) {
             IBQueryRead.SQL.push_back("WHERE " + cWhere);
@@ -22,21 +24,19 @@ int TDM1::ft_TableReadRecordCount(const std::string& NameTable, const std::strin
         IBQueryRead.Params.clear();
         IBQueryRead.open();
         result = static_cast<int>(IBQueryRead.fieldAsInteger(0));
-        IBQueryRead.close();
-        IBTrRead.commit();
+        read.finish();
         inc_KolvoStep(1);
-    } catch (const fb::FbError&) {
-        IBQueryRead.close();
-        IBTrRead.rollback();
+    } catch (const fb::FbError& error) {
+        logFailure("SELECT COUNT (*) FROM " + NameTable + (cWhere.empty() ? "" : " WHERE " + cWhere), error);
     }
     return result;
 }
 
 int TDM1::ft_TableReadValueGenerator(const std::string& nameTable) {
+    fb::plainIdentifier(nameTable);
     const std::string generator = "GEN_" + platform::upperAscii(nameTable);
     try {
-        IBQueryRead.close();
-        IBTrRead.start();
+        ReadScope read(IBQueryRead, IBTrRead, ReadScope::OnFailure::RollBack);
         IBQueryRead.SQL = {"SELECT COUNT(*)", "FROM RDB$GENERATORS", "WHERE RDB$GENERATOR_NAME = :p0"};
         IBQueryRead.Params = {generator};
         IBQueryRead.open();
@@ -49,18 +49,17 @@ int TDM1::ft_TableReadValueGenerator(const std::string& nameTable) {
         IBQueryRead.Params.clear();
         IBQueryRead.open();
         const auto value = IBQueryRead.fieldAsInteger(0);
-        IBQueryRead.close();
-        IBTrRead.commit();
+        read.finish();
         inc_KolvoStep(1);
         return static_cast<int>(value);
-    } catch (const fb::FbError&) {
-        IBQueryRead.close();
-        IBTrRead.rollback();
+    } catch (const fb::FbError& error) {
+        logFailure("GEN_ID (" + generator + ",0)", error);
         return -1;
     }
 }
 
 bool TDM1::ft_TableRowNULL(const std::string& NameTable, const std::string& cWHERE) {
+    fb::plainIdentifier(NameTable);
     std::vector<std::string> sql = {"DELETE", "FROM " + NameTable};
     if (!cWHERE.empty()) {
         sql.push_back(cWHERE);

@@ -1,7 +1,9 @@
 #include "engine/ColumnType.h"
 #include "engine/DataModule.h"
 #include "engine/EngineState.h"
+#include "engine/ReadScope.h"
 #include "engine/firebird/FbStatus.h"
+#include "engine/firebird/SqlText.h"
 #include "platform/Clock.h"
 #include "platform/Text.h"
 #include "platform/UserInterface.h"
@@ -70,43 +72,10 @@ std::optional<Moment> momentFromNumber(std::string_view text) {
     return Moment{kBaseDay + std::chrono::days{negative ? -days : days}, seconds};
 }
 
-// "dd.MM.yyyy"; a one-digit day or month is taken too.
-std::optional<Moment> momentFromDate(std::string_view text) {
-    const auto first = text.find('.');
-    const auto second = text.find('.', first == std::string_view::npos ? first : first + 1);
-    if (first == std::string_view::npos || second == std::string_view::npos) {
-        return std::nullopt;
-    }
-    const std::string_view day = text.substr(0, first);
-    const std::string_view month = text.substr(first + 1, second - first - 1);
-    const std::string_view year = text.substr(second + 1);
-    if (!allDigits(day) || day.size() > 2 || !allDigits(month) || month.size() > 2 || !allDigits(year) ||
-        year.size() != 4) {
-        return std::nullopt;
-    }
-    const std::chrono::year_month_day date{std::chrono::year{toInt(year)},
-                                           std::chrono::month{static_cast<unsigned>(toInt(month))},
-                                           std::chrono::day{static_cast<unsigned>(toInt(day))}};
-    if (!date.ok()) {
-        return std::nullopt;
-    }
-    return Moment{std::chrono::sys_days{date}, 0};
-}
-
-std::optional<Moment> momentFrom(std::string_view text) {
-    auto moment = momentFromNumber(text);
-    if (!moment) {
-        moment = momentFromDate(text);
-    }
-    if (!moment) {
-        return std::nullopt;
-    }
-    // Firebird keeps years 1 to 9999 only.
-    const int year = static_cast<int>(std::chrono::year_month_day{moment->day}.year());
-    if (year < 1 || year > 9999) {
-        return std::nullopt;
-    }
-    return moment;
+// Firebird keeps years 1 to 9999 only.
+bool inFirebirdRange(const Moment& moment) {
+    const int year = static_cast<int>(std::chrono::year_month_day{moment.day}.year());
+    return year >= 1 && year <= 9999;
 }
 
 fb::Date dateOf(const Moment& moment) {
@@ -120,17 +89,21 @@ fb::Timestamp timestampOf(const Moment& moment) {
     return {{date.year, date.month, date.day, moment.seconds / 3600, moment.seconds / 60 % 60, moment.seconds % 60}};
 }
 
-// TIME travels as text: the value types the query binds have no time of day alone.
-std::string timeOf(const Moment& moment) {
-    return platform::formatTime(timestampOf(moment).value);
+fb::Time timeOf(const Moment& moment) {
+    return {moment.seconds / 3600, moment.seconds / 60 % 60, moment.seconds % 60, 0};
 }
 
+// A day number becomes the date it counts from 30.12.1899 (the way the program's
+// callers write dates as numbers); any other text goes to Firebird as it is.
 std::optional<fb::SqlValue> convertedFor(std::int64_t fieldType, const std::string& cValue) {
     if (fieldType != kDateType && fieldType != kTimeType && fieldType != kTimestampType) {
         return fb::SqlValue{cValue};
     }
-    const auto moment = momentFrom(cValue);
+    const auto moment = momentFromNumber(cValue);
     if (!moment) {
+        return fb::SqlValue{cValue};
+    }
+    if (!inFirebirdRange(*moment)) {
         return std::nullopt;
     }
     if (fieldType == kDateType) {
@@ -148,8 +121,7 @@ std::optional<fb::SqlValue> TDM1::columnValue(const std::string& nameTable, cons
                                               const std::string& cValue) {
     std::int64_t fieldType = 0;
     try {
-        IBQueryRead.close();
-        IBTrRead.start();
+        ReadScope read(IBQueryRead, IBTrRead, ReadScope::OnFailure::RollBack);
         IBQueryRead.SQL = {"SELECT F.RDB$FIELD_TYPE", "FROM RDB$RELATION_FIELDS R",
                            "JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = R.RDB$FIELD_SOURCE",
                            "WHERE R.RDB$RELATION_NAME = :p0 AND R.RDB$FIELD_NAME = :p1"};
@@ -157,18 +129,18 @@ std::optional<fb::SqlValue> TDM1::columnValue(const std::string& nameTable, cons
         IBQueryRead.open();
         // No row: a missing column, which the update itself then reports.
         fieldType = IBQueryRead.eof() ? 0 : IBQueryRead.fieldAsInteger(0);
-        IBQueryRead.close();
-        IBTrRead.commit();
+        read.finish();
     } catch (const fb::FbError&) {
-        IBQueryRead.close();
-        IBTrRead.rollback();
-        return std::nullopt;
+        // An unknown type: the text goes to Firebird unconverted.
+        fieldType = 0;
     }
     return convertedFor(fieldType, cValue);
 }
 
 void TDM1::fc_ColumnAdd(const std::string& NameTable, const std::string& ColName, const std::string& ColType,
                         int NumberPos) {
+    fb::plainIdentifier(NameTable);
+    fb::plainIdentifier(ColName);
     if (control_Column(NameTable, ColName)) {
         inc_KolvoStep(1);
         return;
@@ -190,6 +162,8 @@ void TDM1::fc_ColumnAdd(const std::string& NameTable, const std::string& ColName
 }
 
 void TDM1::fc_ColumnDelete(const std::string& NameTable, const std::string& ColName) {
+    fb::plainIdentifier(NameTable);
+    fb::plainIdentifier(ColName);
     if (control_Column(NameTable, ColName) && !committedWrite([&] {
             executeInWrite({"ALTER TABLE " + NameTable, "DROP " + ColName});
         })) {
@@ -200,6 +174,9 @@ void TDM1::fc_ColumnDelete(const std::string& NameTable, const std::string& ColN
 
 void TDM1::fc_ColumnPereName(const std::string& NameTable, const std::string& ColNameOld,
                              const std::string& ColNameNew) {
+    fb::plainIdentifier(NameTable);
+    fb::plainIdentifier(ColNameOld);
+    fb::plainIdentifier(ColNameNew);
     if (!control_Column(NameTable, ColNameOld)) {
         inc_KolvoStep(1);
         return;
@@ -245,6 +222,8 @@ std::optional<std::int64_t> TDM1::detachKeyGenerator(const std::string& NameTabl
 }
 
 void TDM1::fc_ColumnPereType(const std::string& NameTable, const std::string& ColName, const std::string& NewType) {
+    fb::plainIdentifier(NameTable);
+    fb::plainIdentifier(ColName);
     if (!control_Column(NameTable, ColName)) {
         inc_KolvoStep(1);
         return;
@@ -260,6 +239,8 @@ void TDM1::fc_ColumnPereType(const std::string& NameTable, const std::string& Co
 }
 
 void TDM1::fc_ColumnPereNumber(const std::string& NameTable, const std::string& ColName, int NumberPos) {
+    fb::plainIdentifier(NameTable);
+    fb::plainIdentifier(ColName);
     // Never counts a step: fc_ColumnAdd counts for it, and the packs expect no step from a direct call.
     if (!control_Column(NameTable, ColName)) {
         return;
@@ -272,6 +253,8 @@ void TDM1::fc_ColumnPereNumber(const std::string& NameTable, const std::string& 
 
 void TDM1::ft_TableWriteColumnValue(const std::string& nameTable, const std::string& nameColumn,
                                     const std::string& cValue, const std::string& cWHERE) {
+    fb::plainIdentifier(nameTable);
+    fb::plainIdentifier(nameColumn);
     const auto value = columnValue(nameTable, nameColumn, cValue);
     if (!value) {
         return;
@@ -287,6 +270,9 @@ void TDM1::ft_TableWriteColumnValue(const std::string& nameTable, const std::str
 
 void TDM1::ft_TableReWriteColumn(const std::string& nameTable, const std::string& oldColumn,
                                  const std::string& newColumn, const std::string& cWHERE) {
+    fb::plainIdentifier(nameTable);
+    fb::plainIdentifier(oldColumn);
+    fb::plainIdentifier(newColumn);
     // The first column named is the source, the second the target.
     std::vector<std::string> sql = {"UPDATE " + nameTable, "SET " + newColumn + " = " + oldColumn};
     if (!cWHERE.empty()) {

@@ -4,6 +4,7 @@
 #include "engine/ServerVersion.h"
 #include "engine/firebird/FbStatus.h"
 #include "engine/firebird/ServiceManager.h"
+#include "environment/EventLog.h"
 #include "environment/FileProcedures.h"
 #include "environment/KvSetting.h"
 #include "platform/FileSystem.h"
@@ -86,6 +87,15 @@ bool TDM1::OpenDataBase(const std::string& name_Base) {
         return true;
     } catch (const fb::FbError&) {
         return false;
+    }
+}
+
+void TDM1::logFailure(const std::string& statement, const std::exception& error) noexcept {
+    try {
+        environment::fw_Write_Register(environment::kDatabaseFailureEvent,
+                                       IBDatabase1.path() + ": " + statement + ": " + error.what());
+    } catch (const std::exception&) {
+        // The event log is the record; an unwritable log is the one thing left unsaid.
     }
 }
 

@@ -5,6 +5,7 @@
 #include "engine/firebird/Transaction.h"
 
 #include <cstdint>
+#include <exception>
 #include <functional>
 #include <optional>
 #include <string>
@@ -73,6 +74,14 @@ public:
     fb::Query IBQueryWrite;
     fb::Query IBSqlWrite;
 
+    // The write side of the engine operations: runs the statements in IBTrWrite
+    // and commits them; on a failure rolls them back, writes the statement and
+    // Firebird's text to the event log, and answers false, so that the caller
+    // leaves its step uncounted.
+    bool committedWrite(const std::function<void()>& statements);
+    // Writes a failed statement of the open database to the event log; the log's own failure is not the caller's.
+    void logFailure(const std::string& statement, const std::exception& error) noexcept;
+
 private:
     void DataModuleCreate();
     void checkServerVersion();
@@ -85,10 +94,6 @@ private:
     // unanswerable question is "absent".
     bool catalogueHas(std::vector<std::string> sql, std::vector<fb::SqlValue> params);
 
-    // The write side of the table and column operations. committedWrite runs
-    // its statements in IBTrWrite and commits them; on a failure it rolls them
-    // back and answers false, so the caller leaves its step uncounted.
-    bool committedWrite(const std::function<void()>& statements);
     void executeInWrite(std::vector<std::string> sql, std::vector<fb::SqlValue> params = {});
     // For drops of objects that may legitimately be missing.
     void executeIgnoringError(std::vector<std::string> sql);
@@ -104,9 +109,9 @@ private:
     // Drops the key generator and trigger of a table when they serve `column`
     // and answers the generator's value then, to re-create it after a rename.
     std::optional<std::int64_t> detachKeyGenerator(const std::string& NameTable, const std::string& column);
-    // The value ft_TableWriteColumnValue binds: cValue as text, or converted for
-    // a date or time column; empty when cValue does not fit such a column or
-    // the column's type cannot be read.
+    // The value ft_TableWriteColumnValue binds: a day number converted for a
+    // date or time column, any other text as it is for Firebird to convert;
+    // empty when a day number lies outside the dates Firebird keeps.
     std::optional<fb::SqlValue> columnValue(const std::string& nameTable, const std::string& nameColumn,
                                             const std::string& cValue);
     // Visits the nine database slots in their fixed order; a slot that is not
@@ -115,6 +120,8 @@ private:
     void insertJournalRow(const std::string& text);
 
     std::vector<std::string> m_loginLines;
+    // The text of the write under way, for the event log when it fails.
+    std::string m_statementUnderWay;
 };
 
 // The module instance that exists at the moment, if any.

@@ -1,7 +1,7 @@
 #include "engine/DataModule.h"
+#include "engine/DatabaseSlots.h"
 #include "engine/EngineState.h"
 #include "engine/firebird/FbStatus.h"
-#include "environment/KvSetting.h"
 #include "environment/RunLog.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
@@ -11,8 +11,6 @@
 
 namespace engine {
 namespace {
-
-using environment::kvSetting;
 
 std::string stampText(int SP, int BB) {
     return "Base 8." + std::to_string(SP) + "." + std::to_string(BB);
@@ -30,23 +28,8 @@ std::string somethingWentWrong(const std::string& outcome, const std::string& co
 } // namespace
 
 void TDM1::walkDatabaseSlots(const std::function<void()>& writeSlot) {
-    const auto& file = kvSetting.KVFile;
-    const struct {
-        const std::string& path;
-        bool condition;
-    } slots[] = {
-        {file.FileBase, true},
-        {file.FileConfig, true},
-        {file.FileOrders, true},
-        {file.FileOrdersServer, control_FileOrdersServer()},
-        {fileSorvin, platform::fileExists(fileSorvin)},
-        {file.FilePrice, true},
-        {file.FilePellix, true},
-        {file.FileGrelto, true},
-        {file.FileSystem, true},
-    };
-    for (const auto& slot : slots) {
-        if (slot.condition && OpenDataBase(slot.path)) {
+    for (const Slot slot : kJournalOrder) {
+        if (slotPresent(slot) && OpenDataBase(slotPath(slot))) {
             writeSlot();
         } else {
             inc_KolvoStep(1);

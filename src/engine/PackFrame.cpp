@@ -5,14 +5,13 @@
 #include "environment/KvSetting.h"
 #include "platform/UserInterface.h"
 
+#include <numeric>
+
 namespace engine {
 namespace {
 
-bool databaseReady(TDM1& dm, const PackTable& pack, const PackDatabase& database) {
-    if (database.gatedByServer && !dm.control_FileOrdersServer()) {
-        return false;
-    }
-    if (!dm.OpenDataBase(database.path())) {
+bool databaseReady(TDM1& dm, const PackTable& pack, Slot slot) {
+    if (!slotPresent(slot) || !dm.OpenDataBase(slotPath(slot))) {
         return false;
     }
     if (!pack.required) {
@@ -22,24 +21,52 @@ bool databaseReady(TDM1& dm, const PackTable& pack, const PackDatabase& database
     return dm.control_Version(s.Vers, s.SP, s.BB, s.BB_New);
 }
 
+// Runs a part's operations in order; false when one of them ends the pack.
+bool runPart(TDM1& dm, const Part& part) {
+    for (const auto& operation : part) {
+        const Flow flow = operation.run(dm);
+        if (flow == Flow::EndPart) {
+            return true;
+        }
+        if (flow == Flow::EndPack) {
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
+
+int weightOf(const Part& part) {
+    return std::accumulate(part.begin(), part.end(), 0,
+                           [](int sum, const Operation& operation) { return sum + operation.steps; });
+}
+
+int KolvoSP(const PackTable& pack) {
+    return std::accumulate(pack.databases.begin(), pack.databases.end(), 0,
+                           [](int sum, const PackDatabase& database) { return sum + weightOf(database.part); });
+}
 
 bool runPack(TDM1& dm, const PackTable& pack) {
     for (const auto& database : pack.databases) {
         dm.CloseDataBase();
+        bool goOn = true;
         try {
-            if (databaseReady(dm, pack, database)) {
-                database.part(dm);
+            if (databaseReady(dm, pack, database.slot)) {
+                goOn = runPart(dm, database.part);
             } else {
-                inc_KolvoStep(database.weight);
+                inc_KolvoStep(weightOf(database.part));
             }
         } catch (...) {
             dm.CloseDataBase();
             throw;
         }
         dm.CloseDataBase();
+        if (!goOn) {
+            return false;
+        }
     }
-    return dm.fw_Write_Result(0, pack.number, pack.KolvoSP);
+    return dm.fw_Write_Result(0, pack.number, KolvoSP(pack));
 }
 
 bool runPackWrapper(int number, const std::function<bool(TDM1&)>& method) {

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/DataModule.h"
+#include "engine/DatabaseSlots.h"
 
 #include <functional>
 #include <optional>
@@ -17,28 +18,48 @@ struct RequiredStamp {
     int BB_New = -1;
 };
 
-// One database of a pack: where it is, whether the server Orders check gates
-// it, how many steps its part counts, and the part itself.
+// What a step of a database part tells the frame when it is done.
+enum class Flow {
+    Next,    // go on with the part's next step
+    EndPart, // the rest of this database's part does not run; the pack goes on
+    EndPack, // the pack ends at once with False, without its closing journal
+};
+
+// One row of a database part: the steps it counts on its normal path, and what it does.
+struct Operation {
+    int steps = 0;
+    std::function<Flow(TDM1&)> run;
+};
+
+// A database part as the table of its operations; an empty part does nothing.
+using Part = std::vector<Operation>;
+
+// The steps a part counts when all of its operations reach their goal.
+int weightOf(const Part& part);
+
+// One database of a pack and the part the pack runs on it. The server Orders
+// database is visited only when the server's alias names a file that exists.
 struct PackDatabase {
-    std::function<std::string()> path;
-    bool gatedByServer = false;
-    int weight = 0;
-    std::function<void(TDM1&)> part;
+    Slot slot;
+    Part part;
 };
 
 // A service pack as a table: its number N (the stamp it writes is 0, N), the
-// stamp it requires (none for the conversion), its expected step total and its
-// databases in the order it visits them.
+// stamp it requires (none for the conversion), and its databases in the order
+// it visits them.
 struct PackTable {
     int number = 0;
     std::optional<RequiredStamp> required;
-    int KolvoSP = 0;
     std::vector<PackDatabase> databases;
 };
 
+// The pack's expected step total: the weights of all its database parts.
+int KolvoSP(const PackTable& pack);
+
 // The skeleton every pack follows: each database that opens (and carries the
 // required stamp) gets its part, every other one counts its weight; then the
-// journal decides. Returns the result of fw_Write_Result.
+// journal decides. Returns the result of fw_Write_Result, or False at once when
+// a part ends the pack.
 bool runPack(TDM1& dm, const PackTable& pack);
 
 // Runs a pack method the way the wizard does: the step counter reset, events

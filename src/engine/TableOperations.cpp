@@ -1,6 +1,8 @@
 #include "engine/DataModule.h"
 #include "engine/EngineState.h"
+#include "engine/ReadScope.h"
 #include "engine/firebird/FbStatus.h"
+#include "engine/firebird/SqlText.h"
 #include "platform/Text.h"
 
 namespace engine {
@@ -15,16 +17,18 @@ bool TDM1::committedWrite(const std::function<void()>& statements) {
         IBSqlWrite.close();
         IBTrWrite.commit();
         return true;
-    } catch (const fb::FbError&) {
+    } catch (const fb::FbError& error) {
         IBQueryWrite.close();
         IBSqlWrite.close();
         IBTrWrite.rollback();
+        logFailure(m_statementUnderWay, error);
         return false;
     }
 }
 
 void TDM1::executeInWrite(std::vector<std::string> sql, std::vector<fb::SqlValue> params) {
     IBQueryWrite.close();
+    m_statementUnderWay = fb::joinLines(sql);
     IBQueryWrite.SQL = std::move(sql);
     IBQueryWrite.Params = std::move(params);
     IBQueryWrite.execute();
@@ -41,6 +45,7 @@ void TDM1::executeIgnoringError(std::vector<std::string> sql) {
 
 const fb::Query& TDM1::openInWrite(std::vector<std::string> sql, std::vector<fb::SqlValue> params) {
     IBQueryWrite.close();
+    m_statementUnderWay = fb::joinLines(sql);
     IBQueryWrite.SQL = std::move(sql);
     IBQueryWrite.Params = std::move(params);
     IBQueryWrite.open();
@@ -66,6 +71,10 @@ void TDM1::createKeyGenerator(const std::string& table, const std::string& colum
 
 void TDM1::ft_TableAdd(const std::string& NameTable, const std::string& sqlText, const std::string& genText,
                        int PositionGen) {
+    fb::plainIdentifier(NameTable);
+    if (!genText.empty()) {
+        fb::plainIdentifier(genText);
+    }
     if (control_Tablel(NameTable)) {
         inc_KolvoStep(1);
         return;
@@ -86,6 +95,10 @@ void TDM1::ft_TableAdd(const std::string& NameTable, const std::string& sqlText,
 }
 
 void TDM1::ft_TableGeneratorAdd(const std::string& NameTable, const std::string& PoleGen, int PositionGen) {
+    fb::plainIdentifier(NameTable);
+    if (!platform::trimmed(PoleGen).empty()) {
+        fb::plainIdentifier(PoleGen);
+    }
     if (!control_Tablel(NameTable) || platform::trimmed(PoleGen).empty()) {
         inc_KolvoStep(1);
         return;
@@ -107,6 +120,7 @@ void TDM1::ft_TableGeneratorAdd(const std::string& NameTable, const std::string&
 }
 
 void TDM1::ft_TableDelete(const std::string& NameTable) {
+    fb::plainIdentifier(NameTable);
     if (!control_Tablel(NameTable)) {
         inc_KolvoStep(1);
         return;
@@ -124,22 +138,20 @@ void TDM1::ft_TableDelete(const std::string& NameTable) {
 }
 
 void TDM1::ft_TableIndexAdd(const std::string& NameTable, const std::string& NameColumn, const std::string& sUNIQUE) {
+    fb::plainIdentifier(NameTable);
+    fb::plainIdentifier(NameColumn);
     const std::string table = upperAscii(NameTable);
     const std::string column = upperAscii(NameColumn);
     const std::string index = table + "_" + column;
     std::int64_t existing = 0;
     try {
-        IBQueryRead.close();
-        IBTrRead.start();
+        ReadScope read(IBQueryRead, IBTrRead, ReadScope::OnFailure::Commit);
         IBQueryRead.SQL = {"SELECT Count (*)", "FROM RDB$INDICES", "WHERE RDB$INDEX_NAME = :p0"};
         IBQueryRead.Params = {index};
         IBQueryRead.open();
         existing = IBQueryRead.fieldAsInteger(0);
-        IBQueryRead.close();
-        IBTrRead.commit();
+        read.finish();
     } catch (const fb::FbError&) {
-        IBQueryRead.close();
-        IBTrRead.rollback();
         return;
     }
     // An index of that name counts as done whatever its columns or uniqueness.
@@ -150,6 +162,7 @@ void TDM1::ft_TableIndexAdd(const std::string& NameTable, const std::string& Nam
     const bool created = committedWrite([&] {
         IBSqlWrite.close();
         IBSqlWrite.SQL = {"CREATE " + sUNIQUE + " INDEX " + index, "ON " + table, "(" + column + ")"};
+        m_statementUnderWay = fb::joinLines(IBSqlWrite.SQL);
         IBSqlWrite.Params.clear();
         IBSqlWrite.execute();
     });

@@ -1,7 +1,8 @@
 #include "engine/DataModule.h"
+#include "engine/DatabaseSlots.h"
 #include "engine/EngineState.h"
+#include "engine/ReadScope.h"
 #include "engine/firebird/FbStatus.h"
-#include "environment/KvSetting.h"
 #include "platform/Text.h"
 #include "platform/UserInterface.h"
 
@@ -9,46 +10,28 @@
 
 namespace engine {
 
-using environment::kvSetting;
-
 std::int64_t TDM1::readOneInteger(const std::vector<std::string>& sql) {
-    IBQueryRead.close();
-    IBTrRead.start();
-    std::int64_t value = 0;
-    try {
-        IBQueryRead.SQL = sql;
-        IBQueryRead.Params.clear();
-        IBQueryRead.open();
-        value = IBQueryRead.eof() ? 0 : IBQueryRead.fieldAsInteger(0);
-    } catch (...) {
-        IBQueryRead.close();
-        IBTrRead.rollback();
-        throw;
-    }
-    IBQueryRead.close();
-    IBTrRead.commit();
+    // Committed also when the read fails: the stamp readers go on with the next value.
+    ReadScope read(IBQueryRead, IBTrRead, ReadScope::OnFailure::Commit);
+    IBQueryRead.SQL = sql;
+    IBQueryRead.Params.clear();
+    IBQueryRead.open();
+    const std::int64_t value = IBQueryRead.eof() ? 0 : IBQueryRead.fieldAsInteger(0);
+    read.finish();
     return value;
 }
 
 bool TDM1::catalogueHas(std::vector<std::string> sql, std::vector<fb::SqlValue> params) {
     try {
-        IBQueryRead.close();
-        IBTrRead.start();
+        // A question that cannot be answered counts as "absent"; the read transaction ends all the same.
+        ReadScope read(IBQueryRead, IBTrRead, ReadScope::OnFailure::Commit);
         IBQueryRead.SQL = std::move(sql);
         IBQueryRead.Params = std::move(params);
         IBQueryRead.open();
         const bool found = IBQueryRead.fieldAsInteger(0) > 0;
-        IBQueryRead.close();
-        IBTrRead.commit();
+        read.finish();
         return found;
     } catch (const fb::FbError&) {
-        // A question that cannot be answered counts as "absent"; the read transaction ends all the same.
-        IBQueryRead.close();
-        try {
-            IBTrRead.commit();
-        } catch (const fb::FbError&) {
-            IBTrRead.rollback();
-        }
         return false;
     }
 }
@@ -87,8 +70,7 @@ bool TDM1::read_VersionServicePackBuild(const std::string& nameBase, int& Ver, i
         return false;
     }
     try {
-        IBQueryRead.close();
-        IBTrRead.start();
+        ReadScope read(IBQueryRead, IBTrRead, ReadScope::OnFailure::RollBack);
         IBQueryRead.SQL = {"SELECT", "Version, ServicePack, Build", "FROM kv_Setting"};
         IBQueryRead.Params.clear();
         IBQueryRead.open();
@@ -98,16 +80,13 @@ bool TDM1::read_VersionServicePackBuild(const std::string& nameBase, int& Ver, i
             s = static_cast<int>(IBQueryRead.fieldAsInteger(1));
             b = static_cast<int>(IBQueryRead.fieldAsInteger(2));
         }
-        IBQueryRead.close();
-        IBTrRead.commit();
+        read.finish();
         Ver = v;
         SP = s;
         BB = b;
         CloseDataBase();
         return true;
     } catch (const fb::FbError&) {
-        IBQueryRead.close();
-        IBTrRead.rollback();
         CloseDataBase();
         return false;
     }
@@ -154,16 +133,8 @@ void TDM1::fw_Write_Version(int VV, int SP, int BB) {
 int TDM1::read_miniServicePackBuild(int& vbb) {
     int minSP = INT_MAX;
     int minBB = INT_MAX;
-    const auto& file = kvSetting.KVFile;
-    std::vector<std::string> paths = {file.FileSystem, file.FileGrelto, file.FileOrders};
-    if (control_FileOrdersServer()) {
-        paths.push_back(file.FileOrdersServer);
-    }
-    for (const auto& path : {file.FileBase, file.FileConfig, file.FilePellix, fileSorvin, file.FilePrice}) {
-        paths.push_back(path);
-    }
-    for (const auto& path : paths) {
-        if (!OpenDataBase(path)) {
+    for (const Slot slot : kMinimumStampOrder) {
+        if (!slotPresent(slot) || !OpenDataBase(slotPath(slot))) {
             continue;
         }
         // A value the read leaves untouched takes no part in the minima.

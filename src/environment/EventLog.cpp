@@ -30,6 +30,23 @@ void appendToLog(const std::string& file, const std::string& text) {
     }
 }
 
+// Each entry stays one line of the log, whatever its detail holds.
+std::string oneLine(const std::string& text) {
+    std::string line;
+    for (size_t i = 0; i < text.size(); ++i) {
+        const char c = text[i];
+        if (c == '\r' || c == '\n') {
+            if (c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+                ++i;
+            }
+            line += " | ";
+        } else {
+            line += c;
+        }
+    }
+    return line;
+}
+
 } // namespace
 
 std::string composeEventMessage(int nError) {
@@ -60,7 +77,7 @@ std::string composeEventMessage(int nError) {
     }
 }
 
-void fw_Write_Register(int nError) {
+void fw_Write_Register(int nError, const std::string& detail) {
     if (nError == 0 && !platform::createDirectories(kvSetting.KVDir.VeskVersionInfo)) {
         return;
     }
@@ -73,6 +90,9 @@ void fw_Write_Register(int nError) {
     const std::string C = paddedCode(nError);
     if (kvSetting.Kod2 > 10000) {
         M += " " + std::to_string(kvSetting.Kod2);
+    }
+    if (!detail.empty()) {
+        M += ": " + oneLine(detail);
     }
     const auto now = platform::now();
     std::string text = nError == 0 ? "\r\n" : "";

@@ -8,7 +8,12 @@ namespace environment {
 // where the code calls for it, and consumes kvSetting.Kod2.
 // Throws std::runtime_error when the log cannot be written (except at code 0,
 // whose entry is dropped when the information folder cannot be made).
-void fw_Write_Register(int nError);
+// A detail, when given, follows the message after ": " on the same line.
+void fw_Write_Register(int nError, const std::string& detail = {});
+
+// The code under which the program records a database statement that failed,
+// with the database, the statement and Firebird's text as its detail.
+inline constexpr int kDatabaseFailureEvent = 493;
 
 // The message of a code as the log writes it (without date, code or sub-code).
 std::string composeEventMessage(int nError);

@@ -1,5 +1,8 @@
 #pragma once
 
+#include <functional>
+#include <vector>
+
 namespace packs {
 
 // The wrappers through which the wizard runs each service pack; true when the pack was installed.
@@ -11,5 +14,16 @@ bool dm_SP_8_00_04();
 bool dm_SP_8_00_05();
 bool dm_SP_8_00_06();
 bool dm_SP_8_00_07();
+
+// One pack as the run needs it: its number N (8.00.0N), the steps it counts
+// (KolvoSP, derived from its table), and its wrapper.
+struct PackEntry {
+    int number = 0;
+    int KolvoSP = 0;
+    std::function<bool()> wrapper;
+};
+
+// The eight packs 8.00.00 to 8.00.07 in their order.
+std::vector<PackEntry> allPacks();
 
 } // namespace packs

@@ -41,7 +41,7 @@ InstallationResult installEverything(int MinVersion, const environment::TProgram
     }
     ZapisLabel("");
     const bool failed = replaceSiblingExecutables(upgradeRun.c(), upgradeRun.vbb(), hooks);
-    ZapisMemo3(std::to_string(kGaugeScale) + "-" + std::to_string(platform::ui().overallGaugePosition()));
+    ZapisMemo3(std::to_string(upgradeRun.scale()) + "-" + std::to_string(platform::ui().overallGaugePosition()));
     ZapisMemo3("");
     const std::string E = "Error " + std::to_string(upgradeRun.c()) + "." + std::to_string(upgradeRun.vbb());
     if (failed) {
@@ -59,6 +59,7 @@ InstallationResult installEverything(int MinVersion, const environment::TProgram
 InstallationResult runInstallation(int MinVersion, const environment::TProgramInfo& UpgradeInfo,
                                    std::vector<PackStep> packs, const RunHooks& hooks) {
     InstallationResult result = InstallationResult::Error;
+    const int scale = gaugeScale(packs);
     try {
         result = installEverything(MinVersion, UpgradeInfo, std::move(packs), hooks);
     } catch (const std::exception&) {
@@ -69,7 +70,7 @@ InstallationResult runInstallation(int MinVersion, const environment::TProgramIn
         }
     }
     ZapisLabel("");
-    platform::ui().overallGaugeReset(kGaugeScale);
+    platform::ui().overallGaugeReset(scale);
     return result;
 }
 

@@ -1,8 +1,7 @@
 #include "run/Minima.h"
 
-#include "engine/EngineState.h"
+#include "engine/DatabaseSlots.h"
 #include "engine/ReadingWrappers.h"
-#include "environment/KvSetting.h"
 
 #include <algorithm>
 
@@ -32,11 +31,9 @@ bool ReadFileVersion(const std::string& FileName, Minima& minima) {
 }
 
 Minima readVersion8Minima() {
-    const auto& file = environment::kvSetting.KVFile;
     Minima minima;
-    for (const auto& path : {file.FileBase, file.FileConfig, file.FileSystem, file.FileOrders, file.FileOrdersServer,
-                             file.FilePellix, engine::fileSorvin, file.FilePrice}) {
-        ReadFileVersion(path, minima);
+    for (const engine::Slot slot : engine::kDetectionOrder) {
+        ReadFileVersion(engine::slotPath(slot), minima);
     }
     return minima;
 }

@@ -2,19 +2,27 @@
 
 #include "packs/PackWrappers.h"
 
+#include <numeric>
+
 namespace run {
+namespace {
+
+constexpr int kJournalSlots = 9;
+constexpr int kSiblingSteps = 3;
+
+} // namespace
 
 std::vector<PackStep> standardPacks() {
-    return {
-        {0, 30, packs::dm_SPold_007_12_SPnew_008},
-        {1, 152, packs::dm_SP_8_00_01},
-        {2, 247, packs::dm_SP_8_00_02},
-        {3, 80, packs::dm_SP_8_00_03},
-        {4, 234, packs::dm_SP_8_00_04},
-        {5, 36, packs::dm_SP_8_00_05},
-        {6, 67, packs::dm_SP_8_00_06},
-        {7, 40, packs::dm_SP_8_00_07},
-    };
+    std::vector<PackStep> steps;
+    for (const auto& pack : packs::allPacks()) {
+        steps.push_back({pack.number, pack.KolvoSP + kJournalSlots, pack.wrapper});
+    }
+    return steps;
+}
+
+int gaugeScale(const std::vector<PackStep>& packs) {
+    return std::accumulate(packs.begin(), packs.end(), kSiblingSteps,
+                           [](int sum, const PackStep& pack) { return sum + pack.weight; });
 }
 
 } // namespace run

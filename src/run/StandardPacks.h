@@ -13,10 +13,12 @@ struct PackStep {
     std::function<bool()> wrapper;
 };
 
-// The eight packs 8.00.00 to 8.00.07 in their order.
+// The eight packs 8.00.00 to 8.00.07 in their order; each weighs its step
+// total and the nine slots of its journal walk.
 std::vector<PackStep> standardPacks();
 
-// The overall gauge's scale: every pack's weight and 3 for the sibling executables.
-inline constexpr int kGaugeScale = 889;
+// The overall gauge's scale for a run of these packs: every pack's weight and 3
+// for the sibling executables.
+int gaugeScale(const std::vector<PackStep>& packs);
 
 } // namespace run

@@ -1,5 +1,6 @@
 #include "run/StateDetection.h"
 
+#include "engine/DatabaseSlots.h"
 #include "engine/EngineState.h"
 #include "engine/ReadingWrappers.h"
 #include "environment/EventLog.h"
@@ -83,18 +84,14 @@ DetectedState detectState(environment::TProgramInfo& UpgradeInfo) {
         return state;
     }
     state.lines.push_back("База: " + kvSetting.KVDir.dirKalver);
-    const auto& file = kvSetting.KVFile;
-    for (const auto& path : {file.FileBase, file.FileConfig, file.FileSystem, file.FileOrders, file.FileOrdersServer,
-                             file.FilePellix, engine::fileSorvin, file.FilePrice}) {
-        AddFileVersion(path, state);
+    for (const engine::Slot slot : engine::kDetectionOrder) {
+        AddFileVersion(engine::slotPath(slot), state);
     }
     if (!version8SetComplete(state.minima)) {
         state.lines.push_back("");
         state.lines.push_back("Установка будет производиться из файлов версии 7.12:");
-        const auto& old = environment::Files712;
-        for (const auto& path : {old.fileBase, old.fileConfig, old.fileSystem, old.fileOrders, old.fileOrdersServer,
-                                 old.filePellix, old.fileSorvin, old.filePrice}) {
-            AddFileVersion(path, state);
+        for (const engine::Slot slot : engine::kDetectionOrder) {
+            AddFileVersion(engine::slotPath712(slot), state);
         }
     }
     const Minima& m = state.minima;

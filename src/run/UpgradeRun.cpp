@@ -1,5 +1,6 @@
 #include "run/UpgradeRun.h"
 
+#include "engine/DatabaseSlots.h"
 #include "engine/EngineState.h"
 #include "engine/ReadingWrappers.h"
 #include "environment/EventLog.h"
@@ -27,6 +28,7 @@ UpgradeRun::UpgradeRun(std::vector<PackStep> packs, RunHooks hooks)
     if (m_packs.size() != 8) {
         throw std::invalid_argument("a run takes the eight packs 8.00.00 to 8.00.07");
     }
+    m_scale = gaugeScale(m_packs);
 }
 
 bool UpgradeRun::packRequired(int N, int c, int vbb) {
@@ -39,11 +41,11 @@ void UpgradeRun::StepGauge(int Value) {
 
 void UpgradeRun::ResetRun() {
     ZapisLabel("");
-    platform::ui().overallGaugeReset(kGaugeScale);
+    platform::ui().overallGaugeReset(m_scale);
 }
 
 RunOutcome UpgradeRun::installPacks(int MinVersion) {
-    platform::ui().overallGaugeReset(kGaugeScale);
+    platform::ui().overallGaugeReset(m_scale);
     environment::fw_Write_Register(401);
     ZapisMemo3("Установка обновлений:");
     if (MinVersion == 7) {
@@ -81,11 +83,9 @@ RunOutcome UpgradeRun::convert712() {
         ResetRun();
         return RunOutcome::ConversionFailed;
     }
-    const auto& file = kvSetting.KVFile;
     Minima minima;
-    for (const auto& path : {file.FileBase, file.FileConfig, file.FileSystem, file.FileOrders, file.FileOrdersServer,
-                             engine::fileSorvin, file.FilePrice, file.FilePellix}) {
-        ReadFileVersion(path, minima);
+    for (const engine::Slot slot : engine::kAfterConversionOrder) {
+        ReadFileVersion(engine::slotPath(slot), minima);
     }
     if (!minima.allRead()) {
         ZapisMemo3("Что-то пошло не так (02) ...");

@@ -35,6 +35,8 @@ public:
     // The lowest ServicePack and Build as last read.
     int c() const { return m_c; }
     int vbb() const { return m_vbb; }
+    // The overall gauge's scale for this run's packs.
+    int scale() const { return m_scale; }
 
     // Whether pack N is called for by the lowest ServicePack c and Build vbb.
     static bool packRequired(int N, int c, int vbb);
@@ -48,6 +50,7 @@ private:
 
     std::vector<PackStep> m_packs;
     RunHooks m_hooks;
+    int m_scale = 0;
     int m_c = 0;
     int m_vbb = 0;
 };

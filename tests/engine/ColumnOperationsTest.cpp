@@ -297,11 +297,11 @@ TEST_F(ColumnOperationsTest, AValueIsWrittenToEveryRowOrToTheFilteredOnes) {
 
 TEST_F(ColumnOperationsTest, DateColumnsTakeDayNumbersAndDates) {
     module->ft_TableWriteColumnValue("DE", "dDate", "0", "");
-    EXPECT_EQ(read("SELECT dDate FROM DE WHERE NOM = 1"), "1899-12-30");
+    EXPECT_EQ(read("SELECT dDate FROM DE WHERE NOM = 1"), "30.12.1899");
     module->ft_TableWriteColumnValue("DE", "dDate", "-1", "WHERE NOM = 2");
-    EXPECT_EQ(read("SELECT dDate FROM DE WHERE NOM = 2"), "1899-12-29");
+    EXPECT_EQ(read("SELECT dDate FROM DE WHERE NOM = 2"), "29.12.1899");
     module->ft_TableWriteColumnValue("de", "ddate", "15.03.2024", "WHERE NOM = 3");
-    EXPECT_EQ(read("SELECT dDate FROM DE WHERE NOM = 3"), "2024-03-15");
+    EXPECT_EQ(read("SELECT dDate FROM DE WHERE NOM = 3"), "15.03.2024");
     module->ft_TableWriteColumnValue("DE", "pStamp", "45366.5", "");
     EXPECT_EQ(read("SELECT CAST(pStamp AS VARCHAR(30)) FROM DE WHERE NOM = 1"), "2024-03-15 12:00:00.0000");
     module->ft_TableWriteColumnValue("DE", "tTime", "0", "");
@@ -309,8 +309,33 @@ TEST_F(ColumnOperationsTest, DateColumnsTakeDayNumbersAndDates) {
     EXPECT_EQ(engine::KolvoStep, 5);
 }
 
+// Texts other than day numbers are Firebird's to convert, as it converts any text to a date.
+TEST_F(ColumnOperationsTest, DateTextsGoToFirebirdsOwnConversion) {
+    const struct {
+        const char* column;
+        const char* value;
+        const char* stored;
+    } cases[] = {
+        {"dDate", "2024-01-15", "15.01.2024"},
+        {"dDate", "15.01.2024", "15.01.2024"},
+        {"pStamp", "15.01.2024 10:30", "15.01.2024 10:30:00"},
+        {"pStamp", "2024-01-15 23:59:58", "15.01.2024 23:59:58"},
+        {"tTime", "10:30", "10:30:00"},
+    };
+    for (const auto& c : cases) {
+        engine::KolvoStep = 0;
+        module->ft_TableWriteColumnValue("DE", c.column, c.value, "WHERE NOM = 1");
+        EXPECT_EQ(engine::KolvoStep, 1) << c.value;
+        EXPECT_EQ(read(std::string("SELECT ") + c.column + " FROM DE WHERE NOM = 1"), c.stored) << c.value;
+    }
+    engine::KolvoStep = 0;
+    module->ft_TableWriteColumnValue("DE", "dDate", "TODAY", "WHERE NOM = 2");
+    EXPECT_EQ(engine::KolvoStep, 1);
+    EXPECT_EQ(read("SELECT COUNT(*) FROM DE WHERE NOM = 2 AND dDate = CURRENT_DATE"), "1");
+}
+
 TEST_F(ColumnOperationsTest, AValueThatFitsNoDateCountsNothing) {
-    for (const char* value : {"abc", "", "31.02.2024", "1.5.24", "1e3", "99999999"}) {
+    for (const char* value : {"abc", "", "31.02.2024", "1e3", "99999999", "-9999999"}) {
         module->ft_TableWriteColumnValue("DE", "dDate", value, "");
         EXPECT_EQ(engine::KolvoStep, 0) << value;
     }

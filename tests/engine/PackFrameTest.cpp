@@ -61,18 +61,18 @@ TEST_F(PackFrameTest, DatabasesAtAnotherStampCountTheirWeightAndAreStampedByTheJ
     sql("Config", "UPDATE kv_Setting SET Build = 6;");
     std::vector<std::string> visited;
     auto part = [&](const std::string& name) {
-        return [&visited, name](engine::TDM1&) {
-            visited.push_back(name);
-            engine::inc_KolvoStep(3);
-        };
+        return engine::Part{{3, [&visited, name](engine::TDM1&) {
+                                 visited.push_back(name);
+                                 engine::inc_KolvoStep(3);
+                                 return engine::Flow::Next;
+                             }}};
     };
-    const engine::PackTable pack{5,
-                                 engine::RequiredStamp{8, 0, 4, -1},
-                                 9,
-                                 {
-                                     {[] { return kvSetting.KVFile.FileBase; }, false, 3, part("Base")},
-                                     {[] { return kvSetting.KVFile.FileConfig; }, false, 3, part("Config")},
-                                     {[] { return kvSetting.KVFile.FileOrdersServer; }, true, 3, part("Server")},
+    const engine::PackTable pack{.number = 5,
+                                 .required = engine::RequiredStamp{8, 0, 4, -1},
+                                 .databases = {
+                                     {engine::Slot::Base, part("Base")},
+                                     {engine::Slot::Config, part("Config")},
+                                     {engine::Slot::OrdersServer, part("Server")},
                                  }};
     kvSetting.KVFile.FileOrdersServer = installation.layout().kalver800 + "Gone.fdb";
     EXPECT_TRUE(engine::runPack(*module, pack));

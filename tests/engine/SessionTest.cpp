@@ -29,10 +29,18 @@ TEST_F(SessionTest, CyrillicTextSurvivesAWin1251Database) {
     module->IBQueryRead.close();
 }
 
-TEST_F(SessionTest, TheServerVersionIsReadOnce) {
+TEST_F(SessionTest, TheServerVersionIsReadOnceAProcess) {
     EXPECT_EQ(engine::FirebirdVersion, 30);
+    // Once read, the version is not asked again: a value set meanwhile survives the next module.
+    engine::FirebirdVersion = 21;
+    { engine::TDM1 another; }
+    EXPECT_EQ(engine::FirebirdVersion, 21);
     EXPECT_TRUE(ui.messages.empty());
     EXPECT_TRUE(ui.questions.empty());
+    // While it is unread, every new module asks.
+    engine::FirebirdVersion = 0;
+    { engine::TDM1 another; }
+    EXPECT_EQ(engine::FirebirdVersion, 30);
 }
 
 TEST_F(SessionTest, CreationRemovesTheTemporaryOrderFiles) {

@@ -21,12 +21,6 @@ protected:
     void TearDown() override { testing_support::resetProgramState(); }
 };
 
-// Every row of the table, in the table's order.
-const std::vector<int> kCodes = {0,   2,   3,   5,   6,   7,   9,   100, 101, 111, 112,  113,  120,  121, 122, 201,
-                                 202, 203, 204, 401, 402, 403, 409, 410, 411, 412, 420,  421,  422,  470, 471, 472,
-                                 473, 474, 475, 476, 477, 478, 481, 482, 483, 484, 485,  490,  491,  492, 801, 802,
-                                 810, 811, 812, 820, 821, 822, 823, 830, 831, 832, 9901, 9902, 9903, 9904};
-
 TEST_F(ErrorMessagesTest, RowsWithoutTextGiveAnEmptyMessage) {
     const int codes[] = {2,   3,   5,   111, 112, 113, 410, 411, 412, 420, 421, 422, 470, 471,
                          472, 473, 474, 475, 476, 477, 478, 481, 482, 483, 484, 485, 491, 492};
@@ -42,12 +36,8 @@ TEST_F(ErrorMessagesTest, RowsWithoutTextGiveAnEmptyMessage) {
     }
 }
 
-TEST_F(ErrorMessagesTest, EveryListedCodeHasItsRowAndNoOtherDoes) {
-    for (int code : kCodes) {
-        const auto* row = findErrorMessage(code);
-        ASSERT_NE(row, nullptr) << code;
-        EXPECT_EQ(row->nError, code);
-    }
+// Codes near the table's rows that have none of their own: the line carries the program's title.
+TEST_F(ErrorMessagesTest, ACodeWithoutARowIsWrittenAsTheTitle) {
     const int absent[] = {-1,  1,   4,   8,   10,  99,  102, 103, 104, 110, 114, 123, 200, 205, 400,  404,  408,
                           413, 469, 479, 480, 486, 489, 493, 800, 803, 809, 813, 824, 829, 833, 4711, 9900, 9905};
     for (int code : absent) {

@@ -243,7 +243,12 @@ void expectRefused(const std::string& database, const std::vector<std::string>& 
     Connection connection;
     // When every provider fails the client reports the embedded engine's lock error, not the
     // server's answer; only the attempt through "localhost:" shows why the server said no.
-    EXPECT_THROW(connection.attach(database, login), FbError);
+    try {
+        connection.attach(database, login);
+        ADD_FAILURE() << "the plain path attached";
+    } catch (const FbError& error) {
+        EXPECT_EQ(error.kind(), engine::fb::FailureKind::HeldElsewhere) << error.what();
+    }
     EXPECT_FALSE(connection.connected());
     try {
         connection.attach("localhost:" + database, login);
@@ -251,6 +256,7 @@ void expectRefused(const std::string& database, const std::vector<std::string>& 
     } catch (const FbError& error) {
         EXPECT_NE(std::string(error.what()).find("user name and password are not defined"), std::string::npos)
             << error.what();
+        EXPECT_EQ(error.kind(), engine::fb::FailureKind::LoginRefused) << error.what();
     }
 }
 

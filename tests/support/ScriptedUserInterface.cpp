@@ -32,10 +32,6 @@ void ScriptedUserInterface::overallGaugeReset(int maximum) {
 }
 
 void ScriptedUserInterface::innerGaugeShow(int maximum) {
-    if (maximum < 10) {
-        innerVisible = false;
-        return;
-    }
     innerVisible = true;
     innerMaximum = maximum;
     innerPosition = 0;

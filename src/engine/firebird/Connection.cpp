@@ -1,44 +1,41 @@
 #include "engine/firebird/Connection.h"
 
-#include "engine/firebird/FbStatus.h"
 #include "platform/Text.h"
 
 namespace engine::fb {
-namespace {
 
-// An XPB builder that is disposed of whatever happens.
-class ParameterBlock {
-public:
-    explicit ParameterBlock(unsigned kind) {
-        Status status;
-        m_builder = guarded([&] { return util()->getXpbBuilder(&status, kind, nullptr, 0); });
-    }
-    ~ParameterBlock() { m_builder->dispose(); }
-    ParameterBlock(const ParameterBlock&) = delete;
-    ParameterBlock& operator=(const ParameterBlock&) = delete;
+ParameterBlock::ParameterBlock(unsigned kind) {
+    Status status;
+    m_builder.reset(guarded([&] { return util()->getXpbBuilder(&status, kind, nullptr, 0); }));
+}
 
-    void addString(unsigned char tag, const std::string& value) {
-        Status status;
-        guarded([&] { m_builder->insertString(&status, tag, value.c_str()); });
-    }
-    void addInt(unsigned char tag, int value) {
-        Status status;
-        guarded([&] { m_builder->insertInt(&status, tag, value); });
-    }
-    unsigned length() {
-        Status status;
-        return guarded([&] { return m_builder->getBufferLength(&status); });
-    }
-    const unsigned char* buffer() {
-        Status status;
-        return guarded([&] { return m_builder->getBuffer(&status); });
-    }
+void ParameterBlock::addString(unsigned char tag, const std::string& value) {
+    Status status;
+    guarded([&] { m_builder->insertString(&status, tag, value.c_str()); });
+}
 
-private:
-    Firebird::IXpbBuilder* m_builder = nullptr;
-};
+void ParameterBlock::addInt(unsigned char tag, int value) {
+    Status status;
+    guarded([&] { m_builder->insertInt(&status, tag, value); });
+}
 
-void addLogin(ParameterBlock& dpb, const std::vector<std::string>& loginLines) {
+void ParameterBlock::addTag(unsigned char tag) {
+    Status status;
+    guarded([&] { m_builder->insertTag(&status, tag); });
+}
+
+unsigned ParameterBlock::length() {
+    Status status;
+    return guarded([&] { return m_builder->getBufferLength(&status); });
+}
+
+const unsigned char* ParameterBlock::buffer() {
+    Status status;
+    return guarded([&] { return m_builder->getBuffer(&status); });
+}
+
+void addLogin(ParameterBlock& block, const std::vector<std::string>& loginLines, unsigned char userTag,
+              unsigned char passwordTag) {
     for (const auto& line : loginLines) {
         const auto equals = line.find('=');
         if (equals == std::string::npos) {
@@ -47,27 +44,21 @@ void addLogin(ParameterBlock& dpb, const std::vector<std::string>& loginLines) {
         const std::string name = platform::upperAscii(platform::trimmed(line.substr(0, equals)));
         const std::string value = line.substr(equals + 1);
         if (name == "USER_NAME") {
-            dpb.addString(isc_dpb_user_name, value);
+            block.addString(userTag, value);
         } else if (name == "PASSWORD") {
-            dpb.addString(isc_dpb_password, value);
+            block.addString(passwordTag, value);
         }
     }
-}
-
-} // namespace
-
-Connection::~Connection() {
-    close();
 }
 
 void Connection::attach(const std::string& path, const std::vector<std::string>& loginLines) {
     close();
     ParameterBlock dpb(Firebird::IXpbBuilder::DPB);
-    addLogin(dpb, loginLines);
+    addLogin(dpb, loginLines, isc_dpb_user_name, isc_dpb_password);
     dpb.addString(isc_dpb_lc_ctype, "UTF8");
     Status status;
-    m_attachment =
-        guarded([&] { return dispatcher()->attachDatabase(&status, path.c_str(), dpb.length(), dpb.buffer()); });
+    m_attachment.reset(
+        guarded([&] { return dispatcher()->attachDatabase(&status, path.c_str(), dpb.length(), dpb.buffer()); }));
     m_path = path;
 }
 
@@ -75,28 +66,19 @@ void Connection::create(const std::string& path, const std::vector<std::string>&
                         const CreateOptions& options) {
     close();
     ParameterBlock dpb(Firebird::IXpbBuilder::DPB);
-    addLogin(dpb, loginLines);
+    addLogin(dpb, loginLines, isc_dpb_user_name, isc_dpb_password);
     dpb.addString(isc_dpb_lc_ctype, "UTF8");
     dpb.addString(isc_dpb_set_db_charset, options.defaultCharacterSet);
     dpb.addInt(isc_dpb_page_size, options.pageSize);
     dpb.addInt(isc_dpb_sql_dialect, 3);
     Status status;
-    m_attachment =
-        guarded([&] { return dispatcher()->createDatabase(&status, path.c_str(), dpb.length(), dpb.buffer()); });
+    m_attachment.reset(
+        guarded([&] { return dispatcher()->createDatabase(&status, path.c_str(), dpb.length(), dpb.buffer()); }));
     m_path = path;
 }
 
 void Connection::close() noexcept {
-    if (!m_attachment) {
-        return;
-    }
-    try {
-        Status status;
-        m_attachment->detach(&status);
-    } catch (const Firebird::FbException&) {
-        m_attachment->release();
-    }
-    m_attachment = nullptr;
+    m_attachment.reset();
     m_path.clear();
 }
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <firebird/Interface.h>
+#include "engine/firebird/Handles.h"
 
 #include <string>
 #include <vector>
@@ -19,7 +19,7 @@ struct CreateOptions {
 class Connection {
 public:
     Connection() = default;
-    ~Connection();
+    ~Connection() = default;
     Connection(const Connection&) = delete;
     Connection& operator=(const Connection&) = delete;
 
@@ -33,11 +33,29 @@ public:
     // The server still answers on this attachment.
     bool ping() noexcept;
     const std::string& path() const { return m_path; }
-    Firebird::IAttachment* handle() const { return m_attachment; }
+    Firebird::IAttachment* handle() const { return m_attachment.get(); }
 
 private:
-    Firebird::IAttachment* m_attachment = nullptr;
+    AttachmentHandle m_attachment;
     std::string m_path;
 };
+
+// A parameter block for the client (DPB, TPB, SPB), disposed of whatever happens.
+class ParameterBlock {
+public:
+    explicit ParameterBlock(unsigned kind);
+    void addString(unsigned char tag, const std::string& value);
+    void addInt(unsigned char tag, int value);
+    void addTag(unsigned char tag);
+    unsigned length();
+    const unsigned char* buffer();
+
+private:
+    ParameterBuilderHandle m_builder;
+};
+
+// The user name and password of the login lines ("user_name=...", "password=...").
+void addLogin(ParameterBlock& block, const std::vector<std::string>& loginLines, unsigned char userTag,
+              unsigned char passwordTag);
 
 } // namespace engine::fb

@@ -4,14 +4,48 @@
 
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 namespace engine::fb {
 
-// Any failure of the Firebird client, with the whole status vector as text.
+// What a failure of the Firebird client means to the person who has to act on it.
+enum class FailureKind {
+    Other,
+    FileMissing,      // no database file at that place
+    HeldElsewhere,    // another process holds the file (an embedded engine or a server)
+    Damaged,          // not a database, or a damaged or truncated one
+    NoPermission,     // the system or the database refuses access
+    LoginRefused,     // a server does not accept the user name or the password
+    LockConflict,     // another transaction holds what this one needs (also after a lock wait ran out)
+    MissingObject,    // a table, column, procedure or generator that the statement names is not there
+    DiskFull,         // the file system has no room left
+    ServerUnreachable // the connection to a server broke or could not be made
+};
+
+// Any failure of the Firebird client: the formatted text of the whole status
+// vector, its error codes in order, the SQLSTATE and the system's errno when
+// Firebird reports them.
 class FbError : public std::runtime_error {
 public:
-    using std::runtime_error::runtime_error;
+    explicit FbError(const std::string& message) : std::runtime_error(message) {}
+    FbError(const std::string& message, std::vector<long> codes, std::string sqlState, int systemError);
+    // The same failure with a line of context before Firebird's text.
+    FbError(const std::string& context, const FbError& cause);
+
+    const std::vector<long>& codes() const { return m_codes; }
+    const std::string& sqlState() const { return m_sqlState; }
+    int systemError() const { return m_systemError; }
+    bool has(long code) const;
+    FailureKind kind() const;
+
+private:
+    std::vector<long> m_codes;
+    std::string m_sqlState;
+    int m_systemError = 0;
 };
+
+// A short Russian phrase for the kind, for messages that name a database and its trouble.
+std::string describeKind(FailureKind kind);
 
 Firebird::IMaster* master();
 Firebird::IUtil* util();
@@ -31,15 +65,15 @@ private:
     Firebird::ThrowStatusWrapper m_wrapper;
 };
 
-std::string describe(const Firebird::IStatus* status);
+// The error of a status vector, with its text and codes.
+FbError errorOf(const Firebird::IStatus* status);
 
-// Runs a call against the client and turns its exception into an FbError
-// carrying the formatted message.
+// Runs a call against the client and turns its exception into an FbError.
 template <typename Call> decltype(auto) guarded(Call&& call) {
     try {
         return call();
     } catch (const Firebird::FbException& error) {
-        throw FbError(describe(error.getStatus()));
+        throw errorOf(error.getStatus());
     }
 }
 

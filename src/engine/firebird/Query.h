@@ -1,22 +1,19 @@
 #pragma once
 
 #include "engine/firebird/SqlValue.h"
+#include "engine/firebird/Statement.h"
 #include "engine/firebird/Transaction.h"
 
-#include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 namespace engine::fb {
 
-// Sees every statement text just before it is sent; for traces and tests.
-using StatementTrace = std::function<void(const std::string& sql)>;
-void setStatementTrace(StatementTrace trace);
-
-// An SQL query bound to one transaction. Its text is a list of lines sent
-// joined by line breaks, with positional parameters ":p0", ":p1", ... bound
-// from `Params` by their number. Opening or executing starts the transaction
-// when it is not active. Every failure is thrown as FbError.
+// An SQL query bound to one transaction, in the shape the data module uses it:
+// its text is a list of lines, its parameters ":p0", ":p1", ... take their
+// values from `Params` by their number. Opening or executing prepares the text,
+// starting the transaction when it is not active. Every failure is thrown as FbError.
 class Query {
 public:
     explicit Query(Transaction& transaction);
@@ -37,28 +34,28 @@ public:
     void close() noexcept;
     bool isOpen() const { return m_statement != nullptr; }
 
-    size_t fieldCount() const { return m_row.size(); }
+    size_t fieldCount() const { return m_statement ? m_statement->row().size() : 0; }
     const SqlValue& field(size_t index) const;
-    // A NULL reads as 0; a text that is no integer fails.
+    // An integer; a NULL reads as 0. A number with a fraction, or a text that is no whole number, fails.
     std::int64_t fieldAsInteger(size_t index) const;
-    // CHAR values come back without their blank padding.
+    // Any number as a floating-point value; a NULL reads as 0.
+    double fieldAsDouble(size_t index) const;
+    // The value as text (see toText); CHAR values come back without their blank padding.
     std::string fieldAsString(size_t index) const;
 
     Transaction& transaction() const { return m_transaction; }
 
 private:
     void prepare();
-    void fetch();
 
     Transaction& m_transaction;
-    Firebird::IStatement* m_statement = nullptr;
-    Firebird::IResultSet* m_cursor = nullptr;
-    Firebird::IMessageMetadata* m_inputMeta = nullptr;
-    Firebird::IMessageMetadata* m_outputMeta = nullptr;
-    std::vector<unsigned char> m_inputBuffer;
-    std::vector<unsigned char> m_outputBuffer;
-    std::vector<SqlValue> m_row;
+    std::unique_ptr<Statement> m_statement;
     bool m_eof = true;
 };
+
+// The integer a value holds: a NULL is 0; a number with a fraction or a text that is no whole number fails.
+std::int64_t integerOf(const SqlValue& value);
+// Any number as a floating-point value; a NULL is 0; a text that is no number fails.
+double doubleOf(const SqlValue& value);
 
 } // namespace engine::fb

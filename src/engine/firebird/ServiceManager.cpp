@@ -1,59 +1,15 @@
 #include "engine/firebird/ServiceManager.h"
 
-#include "engine/firebird/FbStatus.h"
-#include "platform/Text.h"
+#include "engine/firebird/Connection.h"
 
 namespace engine::fb {
-namespace {
-
-// The service attachment, detached (or at least let go) whatever happens.
-class ServiceAttachment {
-public:
-    explicit ServiceAttachment(Firebird::IService* service) : m_service(service) {}
-    ~ServiceAttachment() {
-        try {
-            Status status;
-            m_service->detach(&status);
-        } catch (const Firebird::FbException&) {
-            m_service->release();
-        }
-    }
-    ServiceAttachment(const ServiceAttachment&) = delete;
-    ServiceAttachment& operator=(const ServiceAttachment&) = delete;
-    Firebird::IService* operator->() const { return m_service; }
-
-private:
-    Firebird::IService* m_service;
-};
-
-} // namespace
 
 std::string readServerVersion(const std::vector<std::string>& loginLines) {
+    ParameterBlock spb(Firebird::IXpbBuilder::SPB_ATTACH);
+    addLogin(spb, loginLines, isc_spb_user_name, isc_spb_password);
     return guarded([&] {
         Status status;
-        Firebird::IXpbBuilder* spb = util()->getXpbBuilder(&status, Firebird::IXpbBuilder::SPB_ATTACH, nullptr, 0);
-        Firebird::IService* raw = nullptr;
-        try {
-            for (const auto& line : loginLines) {
-                const auto equals = line.find('=');
-                if (equals == std::string::npos) {
-                    continue;
-                }
-                const std::string name = platform::upperAscii(platform::trimmed(line.substr(0, equals)));
-                if (name == "USER_NAME") {
-                    spb->insertString(&status, isc_spb_user_name, line.substr(equals + 1).c_str());
-                } else if (name == "PASSWORD") {
-                    spb->insertString(&status, isc_spb_password, line.substr(equals + 1).c_str());
-                }
-            }
-            raw = dispatcher()->attachServiceManager(&status, "service_mgr", spb->getBufferLength(&status),
-                                                     spb->getBuffer(&status));
-        } catch (...) {
-            spb->dispose();
-            throw;
-        }
-        spb->dispose();
-        ServiceAttachment service(raw);
+        ServiceHandle service(dispatcher()->attachServiceManager(&status, "service_mgr", spb.length(), spb.buffer()));
         const unsigned char items[] = {isc_info_svc_server_version};
         unsigned char results[1024] = {};
         service->query(&status, 0, nullptr, sizeof items, items, sizeof results, results);

@@ -1,6 +1,7 @@
 #include "engine/firebird/SqlText.h"
 
 #include <cctype>
+#include <stdexcept>
 
 namespace engine::fb {
 
@@ -80,6 +81,31 @@ PreparedText rewriteParameters(const std::string& sql) {
         }
     }
     return result;
+}
+
+} // namespace engine::fb
+
+namespace engine::fb {
+
+const std::string& plainIdentifier(const std::string& name) {
+    constexpr size_t kLongestName = 31;
+    const size_t end = name.find_last_not_of(' ');
+    const bool plain = [&] {
+        if (end == std::string::npos || end + 1 > kLongestName || !std::isalpha(static_cast<unsigned char>(name[0]))) {
+            return false;
+        }
+        for (size_t i = 0; i <= end; ++i) {
+            const unsigned char c = static_cast<unsigned char>(name[i]);
+            if (c >= 0x80 || !(std::isalnum(c) || c == '_' || c == '$')) {
+                return false;
+            }
+        }
+        return true;
+    }();
+    if (!plain) {
+        throw std::invalid_argument("'" + name + "' is not a plain SQL name");
+    }
+    return name;
 }
 
 } // namespace engine::fb

@@ -19,3 +19,13 @@ std::string joinLines(const std::vector<std::string>& lines);
 PreparedText rewriteParameters(const std::string& sql);
 
 } // namespace engine::fb
+
+namespace engine::fb {
+
+// The name itself when it is a plain SQL identifier (a letter, then letters,
+// digits, "_" or "$", at most 31 of them; blanks at the end do not count, as
+// the catalogue does not count them). Anything else is thrown as
+// std::invalid_argument: a name pasted into a statement must never carry SQL.
+const std::string& plainIdentifier(const std::string& name);
+
+} // namespace engine::fb

@@ -1,7 +1,5 @@
 #include "engine/firebird/Transaction.h"
 
-#include "engine/firebird/FbStatus.h"
-
 namespace engine::fb {
 
 std::vector<unsigned char> Transaction::readParameters() {
@@ -15,10 +13,6 @@ std::vector<unsigned char> Transaction::writeParameters() {
 Transaction::Transaction(Connection& connection, std::vector<unsigned char> parameters)
     : m_connection(connection), m_parameters(std::move(parameters)) {}
 
-Transaction::~Transaction() {
-    rollback();
-}
-
 void Transaction::start() {
     if (m_transaction) {
         return;
@@ -27,38 +21,23 @@ void Transaction::start() {
         throw FbError("the database is not open");
     }
     Status status;
-    m_transaction = guarded([&] {
+    m_transaction.reset(guarded([&] {
         return m_connection.handle()->startTransaction(&status, static_cast<unsigned>(m_parameters.size()),
                                                        m_parameters.data());
-    });
+    }));
 }
 
 void Transaction::commit() {
-    if (!m_transaction) {
-        return;
-    }
-    Status status;
     try {
-        m_transaction->commit(&status);
-        m_transaction = nullptr;
-    } catch (const Firebird::FbException& error) {
-        const std::string message = describe(error.getStatus());
+        endWith(m_transaction, [](Firebird::ITransaction* t, Firebird::ThrowStatusWrapper* s) { t->commit(s); });
+    } catch (const FbError&) {
         rollback();
-        throw FbError(message);
+        throw;
     }
 }
 
 void Transaction::rollback() noexcept {
-    if (!m_transaction) {
-        return;
-    }
-    try {
-        Status status;
-        m_transaction->rollback(&status);
-    } catch (const Firebird::FbException&) {
-        m_transaction->release();
-    }
-    m_transaction = nullptr;
+    m_transaction.reset();
 }
 
 } // namespace engine::fb

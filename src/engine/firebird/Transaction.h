@@ -16,23 +16,24 @@ public:
     static std::vector<unsigned char> writeParameters();
 
     Transaction(Connection& connection, std::vector<unsigned char> parameters);
-    ~Transaction();
+    ~Transaction() = default;
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
 
     bool active() const { return m_transaction != nullptr; }
     // Starts the transaction when it is not active.
     void start();
+    // A failed commit rolls the transaction back and throws.
     void commit();
     // Never fails: a rollback the server refuses still lets the transaction go.
     void rollback() noexcept;
-    Firebird::ITransaction* handle() const { return m_transaction; }
+    Firebird::ITransaction* handle() const { return m_transaction.get(); }
     Connection& connection() const { return m_connection; }
 
 private:
     Connection& m_connection;
     std::vector<unsigned char> m_parameters;
-    Firebird::ITransaction* m_transaction = nullptr;
+    TransactionHandle m_transaction;
 };
 
 } // namespace engine::fb

@@ -1,0 +1,180 @@
+#include "EngineFixture.h"
+
+#include "engine/Operations.h"
+#include "engine/PackFrame.h"
+#include "engine/PackToolkit.h"
+#include "engine/firebird/SqlText.h"
+#include "platform/FileSystem.h"
+
+namespace {
+
+using engine::OnFailure;
+using engine::Row;
+
+TEST(LineListTest, LinesBreakAtEveryKindOfLineEnd) {
+    const struct {
+        std::string text;
+        std::vector<std::string> lines;
+    } cases[] = {
+        {"", {}},
+        {"12", {"12"}},
+        {"12\r\nabc\r0\n12", {"12", "abc", "0", "12"}},
+        {"a\r\n", {"a"}},
+        {"a\n\nb", {"a", "", "b"}},
+        {"a\r\rb\r", {"a", "", "b"}},
+        {"\n", {""}},
+        {" a \r\n b ", {" a ", " b "}},
+        {"a\n\r\nb", {"a", "", "b"}},
+    };
+    for (const auto& c : cases) {
+        EXPECT_EQ(engine::splitLines(c.text), c.lines) << c.text;
+    }
+}
+
+TEST(LineListTest, OnlyWholeNumbersAreNumbers) {
+    EXPECT_EQ(engine::lineAsInteger("12", 0), 12);
+    EXPECT_EQ(engine::lineAsInteger("-5", 0), -5);
+    for (const char* line : {"abc", "", " 12", "12 ", "1.5", "12abc", "99999999999"}) {
+        EXPECT_EQ(engine::lineAsInteger(line, -1), -1) << line;
+    }
+}
+
+TEST(PlainIdentifierTest, NamesCarryNoSql) {
+    for (const char* name : {"stock_Group", "KODCAPITAL ", "RDB$RELATIONS", "T1"}) {
+        EXPECT_NO_THROW(engine::fb::plainIdentifier(name)) << name;
+    }
+    for (const char* name : {"", " ", "1T", "T; DROP TABLE X", "a b", "\"Quoted\"", "Таблица", "T--",
+                             "ABCDEFGHIJKLMNOPQRSTUVWXYZ012345"}) {
+        EXPECT_THROW(engine::fb::plainIdentifier(name), std::invalid_argument) << name;
+    }
+}
+
+class PackToolkitTest : public EngineTest {
+protected:
+    void SetUp() override {
+        sql("Orders", "CREATE TABLE Item (Id INTEGER, Name VARCHAR(20));\n"
+                      "INSERT INTO Item VALUES (1, 'один');\nINSERT INTO Item VALUES (2, 'два');\n"
+                      "INSERT INTO Item VALUES (3, NULL);");
+        ASSERT_TRUE(open("Orders"));
+    }
+    std::string eventLog() {
+        std::string text;
+        platform::readWholeFile(environment::kvSetting.KVFile.FileRegister, text);
+        return text;
+    }
+};
+
+TEST_F(PackToolkitTest, AReadWalksEveryRowInTheOrderTheyArrive) {
+    std::vector<std::pair<std::int64_t, std::string>> items;
+    EXPECT_TRUE(engine::readRows(
+        *module, module->IBTrRead, {"SELECT Id, Name", "FROM Item", "WHERE Id >= :p0", "ORDER BY 1"},
+        [&](const Row& row) { items.emplace_back(engine::integerField(row, 0), engine::textField(row, 1)); },
+        OnFailure::RollBack, {std::int64_t{2}}));
+    EXPECT_EQ(items, (std::vector<std::pair<std::int64_t, std::string>>{{2, "два"}, {3, ""}}));
+    EXPECT_FALSE(module->IBTrRead.active());
+}
+
+TEST_F(PackToolkitTest, AFailingWriteKeepsOrDropsWhatItDidAsItsRuleSays) {
+    for (const OnFailure rule : {OnFailure::RollBack, OnFailure::Commit}) {
+        ui.innerVisible = true;
+        const bool written = engine::writeRows(
+            *module, {"UPDATE Item", "SET Name = :p0", "WHERE Id = :p1"},
+            [](engine::fb::Statement& update) {
+                update.execute({std::string("first"), std::int64_t{1}});
+                update.execute({std::string("far too long for the column"), std::int64_t{2}});
+            },
+            rule);
+        EXPECT_FALSE(written);
+        EXPECT_FALSE(ui.innerVisible) << "the inner gauge is hidden after a failure";
+        EXPECT_FALSE(module->IBTrWrite.active());
+        EXPECT_EQ(read("SELECT Name FROM Item WHERE Id = 1"), rule == OnFailure::Commit ? "first" : "один");
+        EXPECT_EQ(read("SELECT Name FROM Item WHERE Id = 2"), "два");
+    }
+    EXPECT_NE(eventLog().find("*493 zuruzod 8e: " + installation.database("Orders") +
+                              ": UPDATE Item | SET Name = :p0 | WHERE Id = :p1: "),
+              std::string::npos)
+        << eventLog();
+}
+
+TEST_F(PackToolkitTest, AFailingReadEndsItsTransactionAsItsRuleSays) {
+    for (const OnFailure rule : {OnFailure::RollBack, OnFailure::Commit}) {
+        int rows = 0;
+        // Reads in the write transaction, as some packs do; the second row fails to convert.
+        write("UPDATE Item SET Name = 'x' WHERE Id = 3");
+        module->IBTrWrite.start();
+        module->IBQueryWrite.SQL = {"UPDATE Item SET Name = 'pending' WHERE Id = 3"};
+        module->IBQueryWrite.execute();
+        EXPECT_FALSE(engine::readRows(
+            *module, module->IBTrWrite, {"SELECT Id, Name FROM Item ORDER BY 1"},
+            [&](const Row& row) {
+                ++rows;
+                engine::integerField(row, 1);
+            },
+            rule));
+        EXPECT_EQ(rows, 1);
+        EXPECT_FALSE(module->IBTrWrite.active());
+        EXPECT_EQ(read("SELECT Name FROM Item WHERE Id = 3"), rule == OnFailure::Commit ? "pending" : "x");
+    }
+}
+
+TEST_F(PackToolkitTest, APartCanEndItselfOrTheWholePack) {
+    std::vector<std::string> ran;
+    auto step = [&](const std::string& name, engine::Flow flow) {
+        return engine::Operation{1, [&ran, name, flow](engine::TDM1&) {
+                                     ran.push_back(name);
+                                     engine::inc_KolvoStep(1);
+                                     return flow;
+                                 }};
+    };
+    const engine::PackTable endsPart{.number = 7,
+                                     .required = engine::RequiredStamp{8, 0, 0, -1},
+                                     .databases = {
+                                         {engine::Slot::Base,
+                                          {step("Base 1", engine::Flow::EndPart), step("Base 2", engine::Flow::Next)}},
+                                         {engine::Slot::Config, {step("Config 1", engine::Flow::Next)}},
+                                     }};
+    EXPECT_FALSE(engine::runPack(*module, endsPart));
+    EXPECT_EQ(ran, (std::vector<std::string>{"Base 1", "Config 1"}));
+    // The failure rows of the journal count no steps.
+    EXPECT_EQ(engine::KolvoStep, 2);
+    ASSERT_TRUE(open("Base"));
+    EXPECT_EQ(read("SELECT COUNT(*) FROM log_Upgrade WHERE uVersion = 'Base 8.0.7 - Error 8.0.7.3.2'"), "1");
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_EQ(ui.messages[0], "Что-то пошло не так\r01\rОбратитесь к разработчику\r\rСообщите код: 8.0.7.3.2\r");
+
+    ran.clear();
+    ui.messages.clear();
+    engine::KolvoStep = 0;
+    const engine::PackTable endsPack{.number = 7,
+                                     .required = engine::RequiredStamp{8, 0, 0, -1},
+                                     .databases = {
+                                         {engine::Slot::Base, {step("Base 1", engine::Flow::EndPack)}},
+                                         {engine::Slot::Config, {step("Config 1", engine::Flow::Next)}},
+                                     }};
+    EXPECT_FALSE(engine::runPack(*module, endsPack));
+    EXPECT_EQ(ran, std::vector<std::string>{"Base 1"});
+    EXPECT_EQ(engine::KolvoStep, 1) << "no journal walk";
+    EXPECT_TRUE(ui.messages.empty());
+    EXPECT_FALSE(module->IBDatabase1.connected());
+}
+
+TEST_F(PackToolkitTest, APartWeighsTheStepsOfItsRows) {
+    namespace op = engine::op;
+    const engine::Part part = {op::fc_ColumnAdd("Item", "Kod", "i", 1), op::fc_ColumnPereNumber("Item", "Kod", 2),
+                               op::ft_TableDelete("Gone"), engine::Operation{5, {}}};
+    EXPECT_EQ(engine::weightOf(part), 7);
+    engine::PackTable pack;
+    pack.databases = {{engine::Slot::Base, part}, {engine::Slot::Price, {}}};
+    EXPECT_EQ(engine::KolvoSP(pack), 7);
+}
+
+TEST_F(PackToolkitTest, AnOperationOnANameThatIsNoNameFailsBeforeAnythingRuns) {
+    recordStatements();
+    EXPECT_THROW(module->fc_ColumnAdd("Item; DROP TABLE Item", "Kod", "i", 0), std::invalid_argument);
+    EXPECT_THROW(module->ft_TableWriteColumnValue("Item", "Name = 'x', Id", "1", ""), std::invalid_argument);
+    EXPECT_THROW(module->ft_TableDelete("Item--"), std::invalid_argument);
+    EXPECT_TRUE(sent.empty());
+    EXPECT_EQ(engine::KolvoStep, 0);
+}
+
+} // namespace
