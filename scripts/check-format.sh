@@ -2,7 +2,7 @@
 # Fails when a C++ source is not laid out as .clang-format says; "--fix" rewrites them instead.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-mapfile -t sources < <(git ls-files '*.cpp' '*.h')
+mapfile -t sources < <(git ls-files --cached --others --exclude-standard '*.cpp' '*.h')
 if [ "${1:-}" = "--fix" ]; then
     clang-format -i "${sources[@]}"
     exit 0

@@ -37,31 +37,29 @@ bool slotPresent(Slot slot);
 // Every walk over the databases goes in one of these orders. They differ from
 // the slot order where the step they serve reads them so:
 // - the journal walk and everything that reports per database: the slot order;
-inline constexpr std::array<Slot, 9> kJournalOrder = {Slot::Base,   Slot::Config, Slot::Orders,
+inline constexpr std::array<Slot, 9> kJournalOrder = {Slot::Base,         Slot::Config, Slot::Orders,
                                                       Slot::OrdersServer, Slot::Sorvin, Slot::Price,
-                                                      Slot::Pellix, Slot::Grelto, Slot::System};
+                                                      Slot::Pellix,       Slot::Grelto, Slot::System};
 // - the lowest stamp of the set, which the run reads between packs;
-inline constexpr std::array<Slot, 9> kMinimumStampOrder = {Slot::System, Slot::Grelto, Slot::Orders,
-                                                           Slot::OrdersServer, Slot::Base, Slot::Config,
-                                                           Slot::Pellix, Slot::Sorvin, Slot::Price};
+inline constexpr std::array<Slot, 9> kMinimumStampOrder = {Slot::System,       Slot::Grelto, Slot::Orders,
+                                                           Slot::OrdersServer, Slot::Base,   Slot::Config,
+                                                           Slot::Pellix,       Slot::Sorvin, Slot::Price};
 // - the wizard's list of stamps (Grelto carries no line of its own there);
-inline constexpr std::array<Slot, 8> kDetectionOrder = {Slot::Base,         Slot::Config, Slot::System,
-                                                        Slot::Orders,       Slot::OrdersServer, Slot::Pellix,
-                                                        Slot::Sorvin,       Slot::Price};
+inline constexpr std::array<Slot, 8> kDetectionOrder = {Slot::Base,         Slot::Config, Slot::System, Slot::Orders,
+                                                        Slot::OrdersServer, Slot::Pellix, Slot::Sorvin, Slot::Price};
 // - the stamps read again after the conversion pack;
-inline constexpr std::array<Slot, 8> kAfterConversionOrder = {Slot::Base,   Slot::Config,       Slot::System,
-                                                              Slot::Orders, Slot::OrdersServer, Slot::Sorvin,
-                                                              Slot::Price,  Slot::Pellix};
+inline constexpr std::array<Slot, 8> kAfterConversionOrder = {
+    Slot::Base, Slot::Config, Slot::System, Slot::Orders, Slot::OrdersServer, Slot::Sorvin, Slot::Price, Slot::Pellix};
 // - the copy of the 7.12 files, the catalogue first;
-inline constexpr std::array<Slot, 9> kConversionCopyOrder = {Slot::Price,  Slot::Sorvin, Slot::Base,
-                                                             Slot::Config, Slot::System, Slot::Grelto,
+inline constexpr std::array<Slot, 9> kConversionCopyOrder = {Slot::Price,  Slot::Sorvin,       Slot::Base,
+                                                             Slot::Config, Slot::System,       Slot::Grelto,
                                                              Slot::Orders, Slot::OrdersServer, Slot::Pellix};
 // - the conversion pack 8.00.00 and the packs that still visit the Sorvin database (8.00.01 to 8.00.03);
-inline constexpr std::array<Slot, 9> kPackOrderWithSorvin = {Slot::Sorvin, Slot::Price,        Slot::Base,
-                                                             Slot::Config, Slot::Orders,       Slot::OrdersServer,
-                                                             Slot::Pellix, Slot::Grelto,       Slot::System};
+inline constexpr std::array<Slot, 9> kPackOrderWithSorvin = {Slot::Sorvin, Slot::Price,  Slot::Base,
+                                                             Slot::Config, Slot::Orders, Slot::OrdersServer,
+                                                             Slot::Pellix, Slot::Grelto, Slot::System};
 // - the packs from 8.00.04 on, when the Sorvin database is gone.
-inline constexpr std::array<Slot, 8> kPackOrder = {Slot::Price,  Slot::Base,   Slot::Config, Slot::Orders,
+inline constexpr std::array<Slot, 8> kPackOrder = {Slot::Price,        Slot::Base,   Slot::Config, Slot::Orders,
                                                    Slot::OrdersServer, Slot::Pellix, Slot::Grelto, Slot::System};
 
 } // namespace engine

@@ -97,7 +97,7 @@ TEST_F(FailureKindTest, AMissingTableAndALockHeldByAnotherTransaction) {
     update.execute();
 
     Transaction waitless(module->IBDatabase1, {isc_tpb_version3, isc_tpb_write, isc_tpb_read_committed,
-                                              isc_tpb_rec_version, isc_tpb_nowait});
+                                               isc_tpb_rec_version, isc_tpb_nowait});
     Query conflicting(waitless);
     conflicting.SQL = {"UPDATE kv_Setting SET Build = 2"};
     try {

@@ -126,13 +126,13 @@ TEST_F(PackToolkitTest, APartCanEndItselfOrTheWholePack) {
                                      return flow;
                                  }};
     };
-    const engine::PackTable endsPart{.number = 7,
-                                     .required = engine::RequiredStamp{8, 0, 0, -1},
-                                     .databases = {
-                                         {engine::Slot::Base,
-                                          {step("Base 1", engine::Flow::EndPart), step("Base 2", engine::Flow::Next)}},
-                                         {engine::Slot::Config, {step("Config 1", engine::Flow::Next)}},
-                                     }};
+    const engine::PackTable endsPart{
+        .number = 7,
+        .required = engine::RequiredStamp{8, 0, 0, -1},
+        .databases = {
+            {engine::Slot::Base, {step("Base 1", engine::Flow::EndPart), step("Base 2", engine::Flow::Next)}},
+            {engine::Slot::Config, {step("Config 1", engine::Flow::Next)}},
+        }};
     EXPECT_FALSE(engine::runPack(*module, endsPart));
     EXPECT_EQ(ran, (std::vector<std::string>{"Base 1", "Config 1"}));
     // The failure rows of the journal count no steps.

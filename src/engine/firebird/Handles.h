@@ -12,8 +12,7 @@ namespace engine::fb {
 // (close, free, detach, rollback, cancel) releases it when the call succeeds;
 // when the call fails the interface is released without it, so nothing leaks
 // whichever way an owner goes.
-template <typename Interface, typename End>
-struct EndOrRelease {
+template <typename Interface, typename End> struct EndOrRelease {
     void operator()(Interface* handle) const noexcept {
         try {
             Status status;
@@ -24,8 +23,7 @@ struct EndOrRelease {
     }
 };
 
-template <typename Interface>
-struct Release {
+template <typename Interface> struct Release {
     void operator()(Interface* handle) const noexcept { handle->release(); }
 };
 
@@ -34,8 +32,7 @@ struct Dispose {
 };
 
 struct Detach {
-    template <typename Interface>
-    void operator()(Interface* handle, Firebird::ThrowStatusWrapper* status) const {
+    template <typename Interface> void operator()(Interface* handle, Firebird::ThrowStatusWrapper* status) const {
         handle->detach(status);
     }
 };
@@ -48,9 +45,7 @@ struct Free {
     void operator()(Firebird::IStatement* handle, Firebird::ThrowStatusWrapper* status) const { handle->free(status); }
 };
 struct Close {
-    void operator()(Firebird::IResultSet* handle, Firebird::ThrowStatusWrapper* status) const {
-        handle->close(status);
-    }
+    void operator()(Firebird::IResultSet* handle, Firebird::ThrowStatusWrapper* status) const { handle->close(status); }
 };
 struct Cancel {
     void operator()(Firebird::IBlob* handle, Firebird::ThrowStatusWrapper* status) const { handle->cancel(status); }
@@ -69,8 +64,7 @@ using ParameterBuilderHandle = std::unique_ptr<Firebird::IXpbBuilder, Dispose>;
 
 // Ends an owned interface with a call that releases it on success (commit,
 // close, ...); a failure is thrown and the owner still holds the interface.
-template <typename Handle, typename End>
-void endWith(Handle& handle, End end) {
+template <typename Handle, typename End> void endWith(Handle& handle, End end) {
     if (!handle) {
         return;
     }

@@ -24,13 +24,11 @@ StatementTrace& trace() {
     return instance;
 }
 
-template <typename T>
-void store(std::vector<unsigned char>& buffer, unsigned offset, const T& value) {
+template <typename T> void store(std::vector<unsigned char>& buffer, unsigned offset, const T& value) {
     std::memcpy(buffer.data() + offset, &value, sizeof value);
 }
 
-template <typename T>
-T load(const std::vector<unsigned char>& buffer, unsigned offset) {
+template <typename T> T load(const std::vector<unsigned char>& buffer, unsigned offset) {
     T value;
     std::memcpy(&value, buffer.data() + offset, sizeof value);
     return value;
@@ -90,8 +88,8 @@ ISC_DATE encodeDate(int year, int month, int day) {
 }
 
 ISC_TIME encodeTime(int hour, int minute, int second, int fraction) {
-    return util()->encodeTime(static_cast<unsigned>(hour), static_cast<unsigned>(minute),
-                              static_cast<unsigned>(second), static_cast<unsigned>(fraction));
+    return util()->encodeTime(static_cast<unsigned>(hour), static_cast<unsigned>(minute), static_cast<unsigned>(second),
+                              static_cast<unsigned>(fraction));
 }
 
 std::string readBlob(Transaction& transaction, ISC_QUAD id) {
@@ -215,8 +213,7 @@ Statement::Statement(Transaction& transaction, const std::vector<std::string>& l
             output->buffer.assign(output->meta->getMessageLength(&status), 0);
             for (unsigned i = 0; i < outputs; ++i) {
                 output->columns.push_back({output->meta->getType(&status, i) & ~1u, output->meta->getScale(&status, i),
-                                           output->meta->getOffset(&status, i),
-                                           output->meta->getNullOffset(&status, i),
+                                           output->meta->getOffset(&status, i), output->meta->getNullOffset(&status, i),
                                            output->meta->getLength(&status, i)});
             }
         }
@@ -275,8 +272,8 @@ void Statement::bind(const std::vector<SqlValue>& params) {
                     break;
                 case Binding::Text:
                 case Binding::ConvertedText: {
-                    const bool binary = bindings[i] == Binding::Text &&
-                                        (declared.charSet == kOctets || declared.charSet == kNone);
+                    const bool binary =
+                        bindings[i] == Binding::Text && (declared.charSet == kOctets || declared.charSet == kNone);
                     builder->setType(&status, i, SQL_VARYING + 1);
                     builder->setCharSet(&status, i, binary ? declared.charSet : kUtf8);
                     builder->setLength(&status, i,

@@ -1,0 +1,11 @@
+#pragma once
+
+#include "engine/DataModule.h"
+
+namespace packs {
+
+// Service pack 8.00.02: the steps it counts (its table's total) and the pack method.
+int steps_8_00_02();
+bool a_SP_8_00_02(engine::TDM1& dm);
+
+} // namespace packs
