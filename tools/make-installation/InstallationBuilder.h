@@ -35,6 +35,9 @@ struct InstallationSpec {
     bool keys700 = false;
     // The Trellan key of the user store with its BasePath800 value.
     std::optional<std::string> trellanBasePath800;
+    // Above 0: the databases also get generated rows in this proportion (1 is a large
+    // installation); never kept in the template cache.
+    double scale = 0;
     // A folder of ready-made databases to copy from instead of creating each
     // one anew (tests build hundreds); empty to always create.
     std::string templateCache;
