@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <stdexcept>
@@ -120,7 +121,13 @@ std::string fingerprint(const std::string& text) {
     return digits;
 }
 
-void createDatabase(const InstallationSpec& spec, const std::string& name, const std::string& path) {
+// Scaled databases made so far in one build, by the fingerprint of their script: databases
+// with the same script (Orders and the server's Orders) get the same rows, so the rows are
+// generated once and the file copied.
+using ScaledDatabases = std::map<std::string, std::string>;
+
+void createDatabase(const InstallationSpec& spec, const std::string& name, const std::string& path,
+                    ScaledDatabases& scaled, const Progress& progress) {
     std::string script;
     if (!isAddressDatabase(name)) {
         script += commonScript(schemaOf(spec));
@@ -129,11 +136,15 @@ void createDatabase(const InstallationSpec& spec, const std::string& name, const
                   std::to_string(s.servicePack) + ", " + std::to_string(s.build) + ");\n";
     }
     script += applicationScript(name);
+    const std::string key = fingerprint(std::to_string(spec.numberFirm) + "\n" + script);
 
-    const std::string owner = std::to_string(spec.numberFirm);
-    const std::string cached = spec.templateCache.empty() ? std::string()
-                                                          : platform::withSeparator(spec.templateCache) +
-                                                                fingerprint(owner + "\n" + script) + ".fdb";
+    if (spec.scale > 0) {
+        if (const auto made = scaled.find(key); made != scaled.end() && platform::copyFile(made->second, path, false)) {
+            return;
+        }
+    }
+    const std::string cached =
+        spec.templateCache.empty() ? std::string() : platform::withSeparator(spec.templateCache) + key + ".fdb";
     if (cached.empty() || !platform::copyFile(cached, path, false)) {
         {
             engine::fb::Connection connection;
@@ -151,8 +162,17 @@ void createDatabase(const InstallationSpec& spec, const std::string& name, const
             std::remove(partial.c_str());
         }
     }
-    if (spec.scale > 0) {
-        runScript(path, spec.numberFirm, scaleScript(name, spec.scale));
+    const std::string rows = spec.scale > 0 ? scaleScript(name, spec.scale) : std::string();
+    if (!splitScript(rows).empty()) {
+        const auto start = std::chrono::steady_clock::now();
+        runScript(path, spec.numberFirm, rows);
+        scaled[key] = path;
+        if (progress) {
+            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            char seconds[32];
+            std::snprintf(seconds, sizeof seconds, "%.1f", took.count());
+            progress("rows of " + path + " generated in " + seconds + " s");
+        }
     }
 }
 
@@ -221,7 +241,7 @@ std::string databasePath(const InstallationLayout& layout, Release release, cons
     return layout.kalver700 + "Base/" + name + ".fdb";
 }
 
-InstallationLayout buildInstallation(const InstallationSpec& spec) {
+InstallationLayout buildInstallation(const InstallationSpec& spec, const Progress& progress) {
     if (spec.root.empty()) {
         throw std::runtime_error("no folder was given for the installation");
     }
@@ -246,6 +266,8 @@ InstallationLayout buildInstallation(const InstallationSpec& spec) {
     writeRegistry(spec, layout);
     writeSettingsFiles(spec, layout);
 
+    ScaledDatabases scaled;
+
     for (const auto& name : databaseNames(spec.release)) {
         const std::string path = databasePath(layout, spec.release, name);
         if (spec.omit.count(name)) {
@@ -259,7 +281,7 @@ InstallationLayout buildInstallation(const InstallationSpec& spec) {
             throw std::runtime_error("the database " + path + " exists already");
         }
         try {
-            createDatabase(spec, name, path);
+            createDatabase(spec, name, path, scaled, progress);
         } catch (const std::exception& error) {
             throw std::runtime_error("cannot create the database " + path + ": " + error.what());
         }

@@ -101,7 +101,9 @@ int main(int argc, char** argv) {
             usage();
             return 2;
         }
-        const auto layout = tools::buildInstallation(spec);
+        // Callers eval standard output, so progress goes to standard error.
+        const auto layout = tools::buildInstallation(
+            spec, [](const std::string& line) { std::cerr << "make-installation: " << line << std::endl; });
         for (const auto& [name, value] : layout.environment()) {
             std::cout << "export " << name << "='" << value << "'\n";
         }
