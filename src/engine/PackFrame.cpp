@@ -5,6 +5,9 @@
 #include "environment/KvSetting.h"
 #include "platform/UserInterface.h"
 
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <numeric>
 
 namespace engine {
@@ -35,6 +38,38 @@ bool runPart(TDM1& dm, const Part& part) {
     return true;
 }
 
+// With ZURUZOD_PART_TIMES=1 in the environment the frame tells on standard
+// error how long each database part, the journal and the whole pack took.
+class PartTimes {
+public:
+    explicit PartTimes(int number) : m_number(number) {
+        const char* flag = std::getenv("ZURUZOD_PART_TIMES");
+        m_on = flag != nullptr && std::string(flag) == "1";
+    }
+    void lap(const std::string& what) {
+        const auto now = Clock::now();
+        if (m_on) {
+            std::fprintf(stderr, "pack 8.00.%02d %s: %.3f s\n", m_number, what.c_str(), seconds(m_lap, now));
+        }
+        m_lap = now;
+    }
+    void total() const {
+        if (m_on) {
+            std::fprintf(stderr, "pack 8.00.%02d total: %.3f s\n", m_number, seconds(m_start, Clock::now()));
+        }
+    }
+
+private:
+    using Clock = std::chrono::steady_clock;
+    static double seconds(Clock::time_point from, Clock::time_point to) {
+        return std::chrono::duration<double>(to - from).count();
+    }
+    int m_number;
+    bool m_on = false;
+    Clock::time_point m_start = Clock::now();
+    Clock::time_point m_lap = m_start;
+};
+
 } // namespace
 
 int weightOf(const Part& part) {
@@ -48,6 +83,7 @@ int KolvoSP(const PackTable& pack) {
 }
 
 bool runPack(TDM1& dm, const PackTable& pack) {
+    PartTimes times(pack.number);
     for (const auto& database : pack.databases) {
         dm.CloseDataBase();
         bool goOn = true;
@@ -62,11 +98,16 @@ bool runPack(TDM1& dm, const PackTable& pack) {
             throw;
         }
         dm.CloseDataBase();
+        times.lap(slotInfo(database.slot).name);
         if (!goOn) {
+            times.total();
             return false;
         }
     }
-    return dm.fw_Write_Result(0, pack.number, KolvoSP(pack));
+    const bool written = dm.fw_Write_Result(0, pack.number, KolvoSP(pack));
+    times.lap("journal");
+    times.total();
+    return written;
 }
 
 bool runPackWrapper(int number, const std::function<bool(TDM1&)>& method) {

@@ -6,8 +6,55 @@
 #include "engine/firebird/SqlText.h"
 #include "platform/Text.h"
 
+#include <cstdio>
+#include <cstdlib>
+
 namespace engine {
 namespace {
+
+constexpr size_t kLongestName = 31;
+
+// A name as the catalogue keeps it: upper-cased, without the blanks at its end.
+std::string catalogueName(const std::string& name) {
+    std::string upper = platform::upperAscii(fb::plainIdentifier(name));
+    upper.erase(upper.find_last_not_of(' ') + 1);
+    return upper;
+}
+
+// A statement of the schema in a write transaction of its own; a failure is
+// rolled back and logged, and the answer is false.
+bool defineInOwnTransaction(TDM1& dm, const std::string& statement) {
+    try {
+        {
+            fb::Statement definition(dm.IBTrWrite, {statement});
+            definition.execute();
+        }
+        dm.IBTrWrite.commit();
+        return true;
+    } catch (const std::exception& error) {
+        dm.IBTrWrite.rollback();
+        dm.logFailure(statement, error);
+        return false;
+    }
+}
+
+bool indexNamed(TDM1& dm, const std::string& index) {
+    const auto count =
+        readInteger(dm, dm.IBTrRead, {"SELECT COUNT(*)", "FROM RDB$INDICES", "WHERE RDB$INDEX_NAME = :p0"},
+                    OnFailure::RollBack, {index});
+    return count && *count > 0;
+}
+
+// An active index of the table, other than `except`, whose first column is `column`.
+bool otherIndexLeadsWith(TDM1& dm, const std::string& table, const std::string& column, const std::string& except) {
+    const auto count = readInteger(
+        dm, dm.IBTrRead,
+        {"SELECT COUNT(*)", "FROM RDB$INDICES I", "JOIN RDB$INDEX_SEGMENTS S ON S.RDB$INDEX_NAME = I.RDB$INDEX_NAME",
+         "WHERE I.RDB$RELATION_NAME = :p0 AND S.RDB$FIELD_NAME = :p1",
+         "AND S.RDB$FIELD_POSITION = 0 AND COALESCE(I.RDB$INDEX_INACTIVE, 0) = 0", "AND I.RDB$INDEX_NAME <> :p2"},
+        OnFailure::RollBack, {table, column, except});
+    return count && *count > 0;
+}
 
 void endAfterFailure(fb::Transaction& transaction, OnFailure onFailure) {
     if (onFailure == OnFailure::Commit) {
@@ -58,6 +105,65 @@ bool writeRows(TDM1& dm, const std::vector<std::string>& lines, const std::funct
         dm.logFailure(fb::joinLines(lines), error);
         return false;
     }
+}
+
+std::optional<std::int64_t> readInteger(TDM1& dm, fb::Transaction& transaction, const std::vector<std::string>& lines,
+                                        OnFailure onFailure, const std::vector<fb::SqlValue>& params) {
+    std::optional<std::int64_t> value;
+    const bool read = readRows(
+        dm, transaction, lines,
+        [&](const Row& row) {
+            if (!value) {
+                value = integerField(row, 0);
+            }
+        },
+        onFailure, params);
+    if (!read) {
+        return std::nullopt;
+    }
+    return value.value_or(0);
+}
+
+bool speedUps() {
+    const char* literal = std::getenv("ZURUZOD_LITERAL_STATEMENTS");
+    return literal == nullptr || std::string(literal) != "1";
+}
+
+std::string temporaryIndexName(const std::string& table, const std::string& column) {
+    const std::string t = catalogueName(table);
+    const std::string c = catalogueName(column);
+    std::string name = "TMP_" + t + "_" + c;
+    if (name.size() <= kLongestName) {
+        return name;
+    }
+    // FNV-1a: the same table and column give the same name in every run.
+    std::uint32_t digest = 2166136261u;
+    for (const char ch : t + "." + c) {
+        digest = (digest ^ static_cast<unsigned char>(ch)) * 16777619u;
+    }
+    char hex[9];
+    std::snprintf(hex, sizeof hex, "%08X", static_cast<unsigned>(digest));
+    return "TMP_" + std::string(hex);
+}
+
+bool writeRowsFilteredBy(TDM1& dm, const std::string& table, const std::string& column,
+                         const std::vector<std::string>& lines, const std::function<void(fb::Statement&)>& body,
+                         OnFailure onFailure) {
+    const std::string index = temporaryIndexName(table, column);
+    bool indexed = indexNamed(dm, index);
+    if (indexed && !speedUps()) {
+        indexed = !defineInOwnTransaction(dm, "DROP INDEX " + index);
+    }
+    if (!indexed && speedUps() && !otherIndexLeadsWith(dm, catalogueName(table), catalogueName(column), index)) {
+        // Without the index the write is only slower, so a refusal is no reason to stop.
+        indexed = defineInOwnTransaction(dm, "CREATE INDEX " + index + " ON " + catalogueName(table) + " (" +
+                                                 catalogueName(column) + ")");
+    }
+    const bool written = writeRows(dm, lines, body, onFailure);
+    if (indexed) {
+        defineInOwnTransaction(dm, "DROP INDEX " + index);
+    }
+    return written;
 }
 
 std::int64_t integerField(const Row& row, size_t index) {

@@ -3,7 +3,9 @@
 #include "engine/DataModule.h"
 #include "engine/firebird/Statement.h"
 
+#include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -34,6 +36,31 @@ bool readRows(TDM1& dm, fb::Transaction& transaction, const std::vector<std::str
 // gauge is hidden, the failure goes to the event log, and the answer is false.
 bool writeRows(TDM1& dm, const std::vector<std::string>& lines, const std::function<void(fb::Statement&)>& body,
                OnFailure onFailure = OnFailure::RollBack);
+
+// The first field of the first row of a reading statement as an integer (NULL,
+// or no row, is 0); empty when the read failed, with the failure handled as
+// readRows handles it.
+std::optional<std::int64_t> readInteger(TDM1& dm, fb::Transaction& transaction, const std::vector<std::string>& lines,
+                                        OnFailure onFailure, const std::vector<fb::SqlValue>& params = {});
+
+// The speed-ups of the packs: each gives exactly the result of the statements
+// as written and only makes them cheaper. On, unless the environment sets
+// ZURUZOD_LITERAL_STATEMENTS=1, which runs the statements as written alone.
+bool speedUps();
+
+// A bulk write whose statement finds its rows by one column (a fill "WHERE M =
+// :p1", executed once per list entry). With the speed-ups on, and no index of
+// the table leading with that column, the column gets a temporary index for the
+// duration of the write, so that each execution reads only its own rows instead
+// of the whole table. The index is dropped right after the write, whatever its
+// outcome; one left by an interrupted run is reused, and dropped as well.
+bool writeRowsFilteredBy(TDM1& dm, const std::string& table, const std::string& column,
+                         const std::vector<std::string>& lines, const std::function<void(fb::Statement&)>& body,
+                         OnFailure onFailure = OnFailure::RollBack);
+
+// The name of the temporary index on a column: "TMP_" + table + "_" + column,
+// or "TMP_" and a digest of both when that is longer than a name may be.
+std::string temporaryIndexName(const std::string& table, const std::string& column);
 
 // A field as the packs read them: an integer (NULL is 0), a text (NULL is empty).
 std::int64_t integerField(const Row& row, size_t index);
