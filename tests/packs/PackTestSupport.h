@@ -17,17 +17,22 @@
 
 namespace pack_testing {
 
-// Every row a statement reads, each as its fields' texts joined by "|"; NULL
-// reads as "<null>". A read that fails fails the test.
-inline std::vector<std::string> rows(const std::string& database, const std::string& select,
-                                     const std::vector<engine::fb::SqlValue>& params = {}) {
-    const int saved = engine::KolvoStep;
-    std::vector<std::string> result;
-    {
-        engine::TDM1 module;
-        EXPECT_TRUE(module.OpenDataBase(database)) << database;
+// Reads one database through a data module of its own.
+class Reader {
+public:
+    explicit Reader(const std::string& database) : m_database(database), m_saved(engine::KolvoStep) {
+        EXPECT_TRUE(m_module.OpenDataBase(database)) << database;
+    }
+    ~Reader() { engine::KolvoStep = m_saved; }
+    Reader(const Reader&) = delete;
+    Reader& operator=(const Reader&) = delete;
+
+    // Every row a statement reads, each as its fields' texts joined by "|";
+    // NULL reads as "<null>". A read that fails fails the test.
+    std::vector<std::string> rows(const std::string& select, const std::vector<engine::fb::SqlValue>& params = {}) {
+        std::vector<std::string> result;
         const bool read = engine::readRows(
-            module, module.IBTrRead, {select},
+            m_module, m_module.IBTrRead, {select},
             [&](const engine::Row& row) {
                 std::string line;
                 for (size_t i = 0; i < row.size(); ++i) {
@@ -36,10 +41,24 @@ inline std::vector<std::string> rows(const std::string& database, const std::str
                 result.push_back(line);
             },
             engine::OnFailure::RollBack, params);
-        EXPECT_TRUE(read) << database << ": " << select;
+        EXPECT_TRUE(read) << m_database << ": " << select;
+        return result;
     }
-    engine::KolvoStep = saved;
-    return result;
+
+private:
+    std::string m_database;
+    int m_saved;
+    engine::TDM1 m_module;
+};
+
+inline std::vector<std::string> rows(const std::string& database, const std::string& select,
+                                     const std::vector<engine::fb::SqlValue>& params = {}) {
+    return Reader(database).rows(select, params);
+}
+
+inline std::vector<std::string> sorted(std::vector<std::string> lines) {
+    std::sort(lines.begin(), lines.end());
+    return lines;
 }
 
 // The one value a statement reads, or "<none>" when it reads no row.
@@ -87,27 +106,28 @@ inline std::vector<std::string> presentDatabases(const testing_support::TestInst
 inline std::vector<std::string> contentsOf(const std::string& database,
                                            const std::vector<std::string>& unstable = {"UTIME"}) {
     std::vector<std::string> contents;
-    const auto tables = rows(database, "SELECT TRIM(RDB$RELATION_NAME) FROM RDB$RELATIONS WHERE "
-                                       "COALESCE(RDB$SYSTEM_FLAG, 0) = 0 ORDER BY 1");
+    Reader reader(database);
+    const auto tables = reader.rows("SELECT TRIM(RDB$RELATION_NAME) FROM RDB$RELATIONS WHERE "
+                                    "COALESCE(RDB$SYSTEM_FLAG, 0) = 0 ORDER BY 1");
     for (const auto& table : tables) {
-        const auto columns = rows(database,
-                                  "SELECT TRIM(RDB$FIELD_NAME) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = :p0 "
-                                  "ORDER BY RDB$FIELD_POSITION, RDB$FIELD_NAME",
-                                  {table});
+        const auto columns =
+            reader.rows("SELECT TRIM(RDB$FIELD_NAME) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = :p0 "
+                        "ORDER BY RDB$FIELD_POSITION, RDB$FIELD_NAME",
+                        {table});
         std::string select;
         for (const auto& column : columns) {
             const bool hide = std::find(unstable.begin(), unstable.end(), column) != unstable.end();
             select += (select.empty() ? "" : ", ") + (hide ? "IIF(" + column + " IS NULL, 'null', 'set')" : column);
         }
         contents.push_back("table " + table + ": " + std::to_string(columns.size()) + " columns");
-        auto tableRows = rows(database, "SELECT " + select + " FROM " + table);
+        auto tableRows = reader.rows("SELECT " + select + " FROM " + table);
         std::sort(tableRows.begin(), tableRows.end());
         for (auto& row : tableRows) {
             contents.push_back(table + ": " + row);
         }
     }
-    for (const auto& index : rows(database, "SELECT TRIM(RDB$INDEX_NAME) FROM RDB$INDICES WHERE "
-                                            "COALESCE(RDB$SYSTEM_FLAG, 0) = 0 ORDER BY 1")) {
+    for (const auto& index : reader.rows("SELECT TRIM(RDB$INDEX_NAME) FROM RDB$INDICES WHERE "
+                                         "COALESCE(RDB$SYSTEM_FLAG, 0) = 0 ORDER BY 1")) {
         contents.push_back("index " + index);
     }
     return contents;
