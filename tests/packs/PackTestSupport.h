@@ -45,6 +45,19 @@ public:
         return result;
     }
 
+    std::string value(const std::string& select, const std::vector<engine::fb::SqlValue>& params = {}) {
+        const auto read = rows(select, params);
+        return read.empty() ? "<none>" : read.front();
+    }
+    bool hasColumn(const std::string& table, const std::string& column) {
+        return value("SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = UPPER(:p0) AND "
+                     "RDB$FIELD_NAME = UPPER(:p1)",
+                     {table, column}) != "0";
+    }
+    bool hasTable(const std::string& table) {
+        return value("SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = UPPER(:p0)", {table}) != "0";
+    }
+
 private:
     std::string m_database;
     int m_saved;
@@ -64,8 +77,7 @@ inline std::vector<std::string> sorted(std::vector<std::string> lines) {
 // The one value a statement reads, or "<none>" when it reads no row.
 inline std::string value(const std::string& database, const std::string& select,
                          const std::vector<engine::fb::SqlValue>& params = {}) {
-    const auto read = rows(database, select, params);
-    return read.empty() ? "<none>" : read.front();
+    return Reader(database).value(select, params);
 }
 
 inline std::tuple<int, int, int> stampOf(const std::string& database) {
@@ -79,14 +91,11 @@ inline std::tuple<int, int, int> stampOf(const std::string& database) {
 }
 
 inline bool hasColumn(const std::string& database, const std::string& table, const std::string& column) {
-    return value(database,
-                 "SELECT COUNT(*) FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = UPPER(:p0) AND "
-                 "RDB$FIELD_NAME = UPPER(:p1)",
-                 {table, column}) != "0";
+    return Reader(database).hasColumn(table, column);
 }
 
 inline bool hasTable(const std::string& database, const std::string& table) {
-    return value(database, "SELECT COUNT(*) FROM RDB$RELATIONS WHERE RDB$RELATION_NAME = UPPER(:p0)", {table}) != "0";
+    return Reader(database).hasTable(table);
 }
 
 // The names of the databases of a version-8 installation that exist.
