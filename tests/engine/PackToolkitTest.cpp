@@ -6,6 +6,10 @@
 #include "engine/firebird/SqlText.h"
 #include "platform/FileSystem.h"
 
+#include <algorithm>
+#include <cstdlib>
+#include <regex>
+
 namespace {
 
 using engine::OnFailure;
@@ -175,6 +179,145 @@ TEST_F(PackToolkitTest, AnOperationOnANameThatIsNoNameFailsBeforeAnythingRuns) {
     EXPECT_THROW(module->ft_TableDelete("Item--"), std::invalid_argument);
     EXPECT_TRUE(sent.empty());
     EXPECT_EQ(engine::KolvoStep, 0);
+}
+
+TEST_F(PackToolkitTest, OnRequestTheFrameTellsHowLongEachPartTook) {
+    const engine::PackTable pack{.number = 7,
+                                 .required = engine::RequiredStamp{8, 0, 0, -1},
+                                 .databases = {{engine::Slot::Base, {}}, {engine::Slot::Price, {}}}};
+    ASSERT_EQ(setenv("ZURUZOD_PART_TIMES", "1", 1), 0);
+    ::testing::internal::CaptureStderr();
+    engine::runPack(*module, pack);
+    const std::string told = ::testing::internal::GetCapturedStderr();
+    unsetenv("ZURUZOD_PART_TIMES");
+
+    EXPECT_TRUE(std::regex_search(told, std::regex("^pack 8\\.00\\.07 Base: \\d+\\.\\d{3} s\n"
+                                                   "pack 8\\.00\\.07 Price: \\d+\\.\\d{3} s\n"
+                                                   "pack 8\\.00\\.07 journal: \\d+\\.\\d{3} s\n"
+                                                   "pack 8\\.00\\.07 total: \\d+\\.\\d{3} s\n$")))
+        << told;
+
+    ::testing::internal::CaptureStderr();
+    engine::runPack(*module, pack);
+    EXPECT_EQ(::testing::internal::GetCapturedStderr(), "");
+}
+
+// A name fill over names that match in every way the database knows: the same
+// name twice in the list, another case, a trailing blank, NULL, a name nobody has.
+class FilteredWriteTest : public PackToolkitTest {
+protected:
+    void SetUp() override {
+        sql("Orders", "CREATE TABLE Named (Id INTEGER, Name VARCHAR(20), Code INTEGER);\n"
+                      "INSERT INTO Named VALUES (1, 'Рама', NULL);\nINSERT INTO Named VALUES (2, 'рама', NULL);\n"
+                      "INSERT INTO Named VALUES (3, 'Рама ', NULL);\nINSERT INTO Named VALUES (4, NULL, 9);\n"
+                      "INSERT INTO Named VALUES (5, 'Створка', 9);\nINSERT INTO Named VALUES (6, 'Импост', 9);\n"
+                      "INSERT INTO Named VALUES (7, '', NULL);");
+        ASSERT_TRUE(open("Orders"));
+    }
+    bool fill(const std::string& table) {
+        return engine::writeRowsFilteredBy(*module, table, "Name",
+                                           {"UPDATE " + table, "SET", "Code = :p0", "WHERE Name = :p1"},
+                                           [](engine::fb::Statement& update) {
+                                               update.execute({std::int64_t{1}, std::string("Рама")});
+                                               update.execute({std::int64_t{2}, std::string("Створка")});
+                                               update.execute({std::int64_t{3}, std::string("Рама")});
+                                               update.execute({std::int64_t{4}, std::string("")});
+                                               update.execute({std::int64_t{5}, std::string("Нет такого")});
+                                           });
+    }
+    std::vector<std::string> codes(const std::string& table) {
+        std::vector<std::string> result;
+        for (int id = 1; id <= 7; ++id) {
+            result.push_back(read("SELECT COALESCE(Code, -1) FROM " + table + " WHERE Id = " + std::to_string(id)));
+        }
+        return result;
+    }
+    std::string temporaryIndexes() {
+        return read("SELECT COUNT(*) FROM RDB$INDICES WHERE RDB$INDEX_NAME STARTING WITH 'TMP_'");
+    }
+    bool sentText(const std::string& text) { return std::find(sent.begin(), sent.end(), text) != sent.end(); }
+};
+
+TEST_F(FilteredWriteTest, TheTemporaryIndexChangesNoResult) {
+    const std::vector<std::string> expected = {"3", "-1", "3", "9", "2", "9", "4"};
+
+    recordStatements();
+    ASSERT_TRUE(fill("Named"));
+    EXPECT_TRUE(sentText("CREATE INDEX TMP_NAMED_NAME ON NAMED (NAME)"));
+    EXPECT_TRUE(sentText("DROP INDEX TMP_NAMED_NAME"));
+    EXPECT_EQ(codes("Named"), expected);
+
+    sql("Orders", "UPDATE Named SET Code = NULL WHERE Id IN (1, 2, 3, 7);\nUPDATE Named SET Code = 9 WHERE Id = 5;");
+    ASSERT_TRUE(open("Orders"));
+    ASSERT_EQ(setenv("ZURUZOD_LITERAL_STATEMENTS", "1", 1), 0);
+    EXPECT_FALSE(engine::speedUps());
+    recordStatements();
+    const bool literal = fill("Named");
+    unsetenv("ZURUZOD_LITERAL_STATEMENTS");
+    ASSERT_TRUE(literal);
+    for (const auto& text : sent) {
+        EXPECT_EQ(text.find("CREATE INDEX"), std::string::npos) << text;
+    }
+    EXPECT_EQ(codes("Named"), expected);
+    EXPECT_EQ(temporaryIndexes(), "0");
+}
+
+TEST_F(FilteredWriteTest, AnIndexLeftByAnInterruptedRunIsReusedOrDroppedButNeverKept) {
+    for (const bool literal : {false, true}) {
+        sql("Orders", "CREATE INDEX TMP_NAMED_NAME ON Named (Name);");
+        ASSERT_TRUE(open("Orders"));
+        if (literal) {
+            ASSERT_EQ(setenv("ZURUZOD_LITERAL_STATEMENTS", "1", 1), 0);
+        }
+        recordStatements();
+        const bool filled = fill("Named");
+        unsetenv("ZURUZOD_LITERAL_STATEMENTS");
+        EXPECT_TRUE(filled) << literal;
+        EXPECT_FALSE(sentText("CREATE INDEX TMP_NAMED_NAME ON NAMED (NAME)")) << literal;
+        EXPECT_TRUE(sentText("DROP INDEX TMP_NAMED_NAME")) << literal;
+        EXPECT_EQ(temporaryIndexes(), "0") << literal;
+        // The column can go now.
+        module->fc_ColumnDelete("Named", "Name");
+        EXPECT_EQ(engine::KolvoStep, 1) << literal;
+        sql("Orders", "ALTER TABLE Named ADD Name VARCHAR(20);");
+        engine::KolvoStep = 0;
+    }
+}
+
+TEST_F(FilteredWriteTest, AColumnThatLeadsAnIndexAlreadyGetsNoOtherIndex) {
+    sql("Orders", "CREATE INDEX NAMED_BY_NAME ON Named (Name, Id);");
+    ASSERT_TRUE(open("Orders"));
+    recordStatements();
+
+    ASSERT_TRUE(fill("Named"));
+
+    for (const auto& text : sent) {
+        EXPECT_EQ(text.find("TMP_"), std::string::npos) << text;
+    }
+}
+
+TEST_F(FilteredWriteTest, AFailedFillStillDropsItsIndex) {
+    ui.innerVisible = true;
+    const bool filled = engine::writeRowsFilteredBy(
+        *module, "Named", "Name", {"UPDATE Named", "SET", "Name = :p0", "WHERE Name = :p1"},
+        [](engine::fb::Statement& update) {
+            update.execute({std::string("far too long for the column"), std::string("Рама")});
+        });
+
+    EXPECT_FALSE(filled);
+    EXPECT_FALSE(ui.innerVisible);
+    EXPECT_EQ(temporaryIndexes(), "0");
+    EXPECT_EQ(read("SELECT Name FROM Named WHERE Id = 1"), "Рама");
+}
+
+TEST(TemporaryIndexNameTest, NamesFitTheCatalogueAndStayTheSame) {
+    EXPECT_EQ(engine::temporaryIndexName("set_SubParameter", "PROFIL"), "TMP_SET_SUBPARAMETER_PROFIL");
+    const std::string longer = engine::temporaryIndexName("stanok_Operation", "FURNITURA_NAME");
+    EXPECT_EQ(longer.size(), 12u);
+    EXPECT_EQ(longer.rfind("TMP_", 0), 0u);
+    EXPECT_EQ(engine::temporaryIndexName("STANOK_OPERATION", "furnitura_name"), longer);
+    EXPECT_NE(engine::temporaryIndexName("stanok_Operation", "FURNITURA_NAMES"), longer);
+    EXPECT_THROW(engine::temporaryIndexName("Named; DROP TABLE Named", "Name"), std::invalid_argument);
 }
 
 } // namespace
