@@ -19,7 +19,7 @@ output=$(timeout -s KILL 240 xvfb-run -a -s "-screen 0 1280x1024x24" \
 echo "$output"
 fail() { echo "FAILED: $*"; exit 1; }
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
-for line in "Установлена версия 8, Service Pack 00.00" "Начало установки Service Pack 00.01" "Код: sp.01"; do
+for line in "Установлена версия 8, Service Pack 00.00" "Установлен Service Pack 00.02" "Код: sp.03"; do
     grep -qF "$line" <<<"$output" || fail "no line '$line'"
 done
 for page in choice start agreement installation picture box finished; do
@@ -27,7 +27,7 @@ for page in choice start agreement installation picture box finished; do
 done
 log=$(cat "$work/installation/Data/Версия/800/Info/"Register*.log)
 for entry in "*000 Запуск программы" "*401 Установка обновлений" "*402 Установка обновления 80000" \
-    "*403 Обновление установлено" "*402 Установка обновления 80001" "*009 Закрытие программы zuruzod 8e"; do
+    "*403 Обновление установлено" "*402 Установка обновления 80002" "*402 Установка обновления 80003" "*009 Закрытие программы zuruzod 8e"; do
     grep -qF "$entry" <<<"$log" || fail "no event-log entry '$entry'"
 done
 echo "1 passed, 0 failed"

@@ -57,19 +57,24 @@ protected:
     std::unique_ptr<testing_support::TestInstallation> installation;
 };
 
-TEST_F(HeadlessRunnerTest, ConvertsA712SetAndStopsAtTheFirstPackNotBuiltYet) {
+TEST_F(HeadlessRunnerTest, ConvertsA712SetInstallsThePacksItCarriesAndStopsAtTheFirstItLacks) {
     build(run_testing::set712InVersion8Folder());
 
     const ChildResult result = run();
 
     EXPECT_EQ(result.status, 1) << result.out << result.err;
-    EXPECT_NE(result.out.find("Установлена версия 8, Service Pack 00.00\n"), std::string::npos) << result.out;
-    EXPECT_NE(result.out.find("Начало установки Service Pack 00.01\n"), std::string::npos) << result.out;
-    EXPECT_EQ(result.out.find("Установлен Service Pack 00.01"), std::string::npos) << result.out;
-    EXPECT_NE(result.err.find("Установка невозможна\nКод: sp.01\n"), std::string::npos) << result.err;
-    for (const auto& name : tools::databaseNames(tools::Release::V8)) {
-        EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 0)) << name;
+    for (const char* line : {"Установлена версия 8, Service Pack 00.00\n", "Установлен Service Pack 00.01\n",
+                             "Установлен Service Pack 00.02\n", "Начало установки Service Pack 00.03\n"}) {
+        EXPECT_NE(result.out.find(line), std::string::npos) << line << result.out;
     }
+    EXPECT_EQ(result.out.find("Установлен Service Pack 00.03"), std::string::npos) << result.out;
+    EXPECT_NE(result.err.find("Установка невозможна\nКод: sp.03\n"), std::string::npos) << result.err;
+    EXPECT_EQ(result.err.find("Что-то пошло не так"), std::string::npos) << result.err;
+    for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+        EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 2)) << name;
+    }
+    EXPECT_EQ(run_testing::rowCount(installation->database("Base"), "acc", "KodGroup = 6"), 1);
+    EXPECT_EQ(run_testing::rowCount(installation->database("Orders"), "o_Service", "KodService = 6"), 1);
 }
 
 TEST_F(HeadlessRunnerTest, ANewerUpdateCannotBeUpgraded) {

@@ -5,6 +5,7 @@
 #include "environment/KvSetting.h"
 #include "packs/PackWrappers.h"
 #include "platform/FileSystem.h"
+#include "platform/UserInterface.h"
 #include "support/ScriptedUserInterface.h"
 
 #include <map>
@@ -71,7 +72,10 @@ void pointEngineAt(const TestInstallation& installation) {
 ChainInstallation::ChainInstallation(int throughPack) {
     auto& cache = snapshots().byPack;
     if (!cache.count(throughPack)) {
+        // The packs run with an interface of their own; the test keeps its own.
+        platform::UserInterface& testsInterface = platform::ui();
         cache[throughPack] = takeSnapshot(throughPack);
+        platform::setUserInterface(&testsInterface);
     }
     const std::string& snapshot = cache[throughPack];
     m_installation = std::make_unique<TestInstallation>();

@@ -204,17 +204,17 @@ TEST_F(WizardTest, A712SetIsCopiedConvertedAndTakenAsFarAsThePacksGo) {
     EXPECT_FALSE(environment::Files712.file7);
     EXPECT_TRUE(linesOf(form->ui().Memo1).contains(QStringLiteral("Base.fdb:       сборка (7.12.04)")));
 
-    // The conversion runs for real; the first pack this build lacks stops the run.
+    // The conversion and the packs this build carries run for real; the first pack it lacks stops the run.
     wizard::QtUserInterface::answerNextBoxes({true});
     runThroughThePages();
     EXPECT_EQ(pictures, 1);
     const QStringList log = withoutTimes(linesOf(form->ui().Memo3));
     EXPECT_TRUE(log.contains(QStringLiteral("Установлена версия 8, Service Pack 00.00")))
         << log.join('\n').toStdString();
-    EXPECT_EQ(wizard::QtUserInterface::shownTexts(), QStringList{"Установка невозможна\nКод: sp.01"});
+    EXPECT_EQ(wizard::QtUserInterface::shownTexts(), QStringList{"Установка невозможна\nКод: sp.03"});
     int v = 0, sp = 0, bb = -1;
     ASSERT_TRUE(engine::dm_read_VersionServicePackBuild(kvSetting.KVFile.FileSystem, v, sp, bb));
-    EXPECT_EQ(std::tie(v, sp, bb), std::make_tuple(8, 0, 0));
+    EXPECT_EQ(std::tie(v, sp, bb), std::make_tuple(8, 0, 2));
 }
 
 TEST_F(WizardTest, LeavingFromTheChoicePageAsksFirst) {
