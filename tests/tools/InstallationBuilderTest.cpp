@@ -96,7 +96,8 @@ tools::InstallationSpec spec(const std::string& root, tools::Release release, do
     return result;
 }
 
-std::string path(const tools::InstallationLayout& layout, const std::string& name, tools::Release release = tools::Release::V8) {
+std::string path(const tools::InstallationLayout& layout, const std::string& name,
+                 tools::Release release = tools::Release::V8) {
     return tools::databasePath(layout, release, name);
 }
 
@@ -134,9 +135,7 @@ TEST(InstallationBuilderTest, Version8HoldsThe712ApplicationTablesAndTheJournal)
         expected.insert("LOG_UPGRADE");
         Database version8(path(layout8, name));
         EXPECT_EQ(version8.tables(), expected) << name;
-        EXPECT_EQ(version8.rows("SELECT Version, ServicePack, Build FROM kv_Setting"),
-                  (Rows{{"8", "0", "0"}}))
-            << name;
+        EXPECT_EQ(version8.rows("SELECT Version, ServicePack, Build FROM kv_Setting"), (Rows{{"8", "0", "0"}})) << name;
     }
 }
 
@@ -164,15 +163,26 @@ TEST(InstallationBuilderTest, ScaledRowsComeInProportion) {
     const auto plain = tools::buildInstallation(spec(plainFolder.path(), tools::Release::V8, 0));
     const auto scaled = tools::buildInstallation(spec(scaledFolder.path(), tools::Release::V8, scale));
     const Proportion proportions[] = {
-        {"Sorvin", "stock_Group", 2000},   {"Sorvin", "StockMain", 100000},  {"Base", "Stock", 100000},
-        {"Config", "Stock", 100000},       {"Base", "set_Ukazatel", 300},     {"Base", "rab", 200},
-        {"Base", "de", 1000},              {"Base", "fur_Material", 20000},   {"Config", "Furnitura", 2000},
-        {"Orders", "Orders", 50000},       {"Orders", "DE", 1000000},         {"OrdersServer", "DE", 1000000},
-        {"Orders", "k_Pro", 200000},       {"OrdersServer", "o_Service", 150000}, {"Price", "Price", 90000},
+        {"Sorvin", "stock_Group", 2000},
+        {"Sorvin", "StockMain", 100000},
+        {"Base", "Stock", 100000},
+        {"Config", "Stock", 100000},
+        {"Base", "set_Ukazatel", 300},
+        {"Base", "rab", 200},
+        {"Base", "de", 1000},
+        {"Base", "fur_Material", 20000},
+        {"Config", "Furnitura", 2000},
+        {"Orders", "Orders", 50000},
+        {"Orders", "DE", 1000000},
+        {"OrdersServer", "DE", 1000000},
+        {"Orders", "k_Pro", 200000},
+        {"OrdersServer", "o_Service", 150000},
+        {"Price", "Price", 90000},
     };
     for (const auto& p : proportions) {
         const std::string select = std::string("SELECT COUNT(*) FROM ") + p.table;
-        const auto generated = Database(path(scaled, p.database)).count(select) - Database(path(plain, p.database)).count(select);
+        const auto generated =
+            Database(path(scaled, p.database)).count(select) - Database(path(plain, p.database)).count(select);
         const double expected = p.atScaleOne * scale;
         EXPECT_NEAR(static_cast<double>(generated), expected, expected * 0.03) << p.database << "." << p.table;
     }
@@ -194,7 +204,8 @@ TEST(InstallationBuilderTest, KeysThatThePacksMakeUniqueAreUniqueInScaledRows) {
         EXPECT_EQ(Database(path(layout, database)).count(select), 0) << database << ": " << select;
     }
     // New materials continue from the generator, and the codes leave no gap for a GUID to miss.
-    EXPECT_EQ(Database(path(layout, "Sorvin")).rows("SELECT GEN_ID(GEN_STOCKMAIN, 0), MAX(KodMaterial), COUNT(*) FROM StockMain"),
+    EXPECT_EQ(Database(path(layout, "Sorvin"))
+                  .rows("SELECT GEN_ID(GEN_STOCKMAIN, 0), MAX(KodMaterial), COUNT(*) FROM StockMain"),
               (Rows{{"1006", "1006", "1006"}}));
 }
 
@@ -205,7 +216,9 @@ TEST(InstallationBuilderTest, AScaled712SetFillsBothOrdersDatabasesAndIsNeverCac
     const auto release = tools::Release::V712;
     const auto scaled = tools::buildInstallation(spec(scaledFolder.path(), release, 0.01, cache.path()));
     for (const char* name : {"Orders", "OrdersServer"}) {
-        EXPECT_NEAR(static_cast<double>(Database(path(scaled, name, release)).count("SELECT COUNT(*) FROM DE")), 10000, 300) << name;
+        EXPECT_NEAR(static_cast<double>(Database(path(scaled, name, release)).count("SELECT COUNT(*) FROM DE")), 10000,
+                    300)
+            << name;
     }
     const auto plain = tools::buildInstallation(spec(plainFolder.path(), release, 0, cache.path()));
     EXPECT_LT(Database(path(plain, "Orders", release)).count("SELECT COUNT(*) FROM DE"), 100);

@@ -33,7 +33,7 @@ BEGIN
     INSERT INTO StockMain (KodBuch, KodBuch_2, Material, Artikul, UnitMat, Package, MinQuantity, Norm, Ration, Info)
     VALUES (100000 + :i, IIF(MOD(:i, 3) = 0, NULL, 200000 + :i), 'Материал ' || :i, 'А-' || MOD(:x, 100000),
             DECODE(MOD(:i, 4), 0, 'м', 1, 'шт', 2, 'м2', 'кг'), 1 + MOD(:x / 7, 50), MOD(:x / 11, 100), 1 + MOD(:x / 13, 3),
-            DECODE(MOD(:i, 5), 0, 2.5, 1, 3.5, 2, MOD(:x / 17, 1000) / 100.0, 3, 1, NULL),
+            IIF(MOD(:i, 50) = 49, NULL, DECODE(MOD(:i, 4), 0, 2.5, 1, 3.5, 2, MOD(:x / 17, 1000) / 100.0, 1)),
             CAST(IIF(MOD(:i, 10) = 0, 'Цвет ' || MOD(:x, 12) || ASCII_CHAR(13) || ASCII_CHAR(10) || 'Партия ' || MOD(:x / 3, 500), NULL)
                  AS VARCHAR(60) CHARACTER SET WIN1251));
     i = i + 1;
