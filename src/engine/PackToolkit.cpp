@@ -6,6 +6,7 @@
 #include "engine/firebird/SqlText.h"
 #include "platform/Text.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 
@@ -13,6 +14,11 @@ namespace engine {
 namespace {
 
 constexpr size_t kLongestName = 31;
+// A VARCHAR read in place of a text blob: its text in the connection's UTF-8
+// must stay within what a field may carry.
+constexpr std::int64_t kLongestTextRead = 8191;
+constexpr std::int64_t kBlobType = 261;
+constexpr std::int64_t kTextSubType = 1;
 
 // A name as the catalogue keeps it: upper-cased, without the blanks at its end.
 std::string catalogueName(const std::string& name) {
@@ -164,6 +170,39 @@ bool writeRowsFilteredBy(TDM1& dm, const std::string& table, const std::string& 
         defineInOwnTransaction(dm, "DROP INDEX " + index);
     }
     return written;
+}
+
+std::string textColumnForReading(TDM1& dm, const std::string& table, const std::string& column) {
+    if (!speedUps()) {
+        return column;
+    }
+    std::vector<Row> found;
+    const bool described =
+        readRows(dm, dm.IBTrRead,
+                 {"SELECT F.RDB$FIELD_TYPE, F.RDB$FIELD_SUB_TYPE, TRIM(C.RDB$CHARACTER_SET_NAME)",
+                  "FROM RDB$RELATION_FIELDS R", "JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = R.RDB$FIELD_SOURCE",
+                  "LEFT JOIN RDB$CHARACTER_SETS C ON C.RDB$CHARACTER_SET_ID = F.RDB$CHARACTER_SET_ID",
+                  "WHERE R.RDB$RELATION_NAME = :p0 AND R.RDB$FIELD_NAME = :p1"},
+                 [&](const Row& row) { found.push_back(row); }, OnFailure::RollBack,
+                 {catalogueName(table), catalogueName(column)});
+    if (!described || found.size() != 1 || integerField(found[0], 0) != kBlobType ||
+        integerField(found[0], 1) != kTextSubType) {
+        return column;
+    }
+    const std::string characterSet = textField(found[0], 2);
+    // Values in UTF-8, or without a character set, need no conversion.
+    if (characterSet.empty() || characterSet == "UTF8" || characterSet == "NONE" || characterSet == "OCTETS") {
+        return column;
+    }
+    const auto longest = readInteger(
+        dm, dm.IBTrRead, {"SELECT MAX(OCTET_LENGTH(" + catalogueName(column) + "))", "FROM " + catalogueName(table)},
+        OnFailure::RollBack);
+    if (!longest || *longest > kLongestTextRead) {
+        return column;
+    }
+    // A character takes at least one byte, so the longest value in bytes bounds it in characters.
+    return "CAST(" + catalogueName(column) + " AS VARCHAR(" + std::to_string(std::max<std::int64_t>(*longest, 1)) +
+           ") CHARACTER SET " + fb::plainIdentifier(characterSet) + ")";
 }
 
 std::int64_t integerField(const Row& row, size_t index) {

@@ -81,7 +81,9 @@ Operation kitListMove() {
                 std::vector<Kit> kits;
                 if (*count > 0 &&
                     !engine::readRows(
-                        dm, dm.IBTrRead, {"SELECT NumberMaterial, Komplect", "FROM fur_Material", "ORDER BY 1"},
+                        dm, dm.IBTrRead,
+                        {"SELECT NumberMaterial, " + engine::textColumnForReading(dm, "fur_Material", "Komplect"),
+                         "FROM fur_Material", "ORDER BY 1"},
                         [&](const Row& row) {
                             kits.push_back({engine::integerField(row, 0), engine::textField(row, 1)});
                         },

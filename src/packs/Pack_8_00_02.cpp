@@ -248,9 +248,10 @@ Operation sidePointerListFill(const Lists_8_00_02& lists, std::string table, std
                 }
                 const SidePointers sidePointers(lists.pointers);
                 std::vector<Side> sides;
+                const std::string karta = engine::textColumnForReading(dm, table, "KARTA");
                 const bool read = engine::readRows(
                     dm, dm.IBTrRead,
-                    {"SELECT", joined(keys, ", ") + ", KARTA", "FROM " + engine::fb::plainIdentifier(table)},
+                    {"SELECT", joined(keys, ", ") + ", " + karta, "FROM " + engine::fb::plainIdentifier(table)},
                     [&](const Row& row) {
                         engine::gauge2_Next();
                         Side side;

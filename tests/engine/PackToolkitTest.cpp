@@ -310,6 +310,52 @@ TEST_F(FilteredWriteTest, AFailedFillStillDropsItsIndex) {
     EXPECT_EQ(read("SELECT Name FROM Named WHERE Id = 1"), "Рама");
 }
 
+// Text blobs in the database's own character set are read as VARCHARs when
+// their longest value fits one; the texts read are the same either way.
+class TextReadingTest : public PackToolkitTest {
+protected:
+    void SetUp() override {
+        sql("Orders", "CREATE TABLE Texts (Id INTEGER, Body BLOB SUB_TYPE 1, Utf BLOB SUB_TYPE 1 CHARACTER SET UTF8, "
+                      "Bin BLOB SUB_TYPE 0, Name VARCHAR(10));\n"
+                      "INSERT INTO Texts VALUES (1, 'Левая сторона' || ASCII_CHAR(13) || ASCII_CHAR(10) || 'Верх ' "
+                      "|| ASCII_CHAR(13), 'ä', NULL, 'Имя');\n"
+                      "INSERT INTO Texts VALUES (2, '', NULL, NULL, NULL);\n"
+                      "INSERT INTO Texts VALUES (3, NULL, NULL, NULL, NULL);\n"
+                      "CREATE TABLE LongTexts (Body BLOB SUB_TYPE 1);\n"
+                      "INSERT INTO LongTexts VALUES (LPAD('', 8192, 'ж'));");
+        ASSERT_TRUE(open("Orders"));
+    }
+    std::vector<std::string> texts(const std::string& column) {
+        std::vector<std::string> result;
+        EXPECT_TRUE(engine::readRows(
+            *module, module->IBTrRead, {"SELECT " + column + " FROM Texts ORDER BY Id"},
+            [&](const Row& row) {
+                result.push_back(engine::fb::isNull(row[0]) ? "<null>" : engine::textField(row, 0));
+            },
+            OnFailure::RollBack));
+        return result;
+    }
+};
+
+TEST_F(TextReadingTest, ATextBlobThatFitsIsReadAsAVarcharWithTheSameTexts) {
+    const std::string body = engine::textColumnForReading(*module, "Texts", "Body");
+    EXPECT_EQ(body,
+              "CAST(BODY AS VARCHAR(" + read("SELECT MAX(OCTET_LENGTH(Body)) FROM Texts") + ") CHARACTER SET WIN1251)");
+    EXPECT_EQ(texts(body), texts("Body"));
+    EXPECT_EQ(texts(body)[0], "Левая сторона\r\nВерх \r");
+}
+
+TEST_F(TextReadingTest, EverythingElseIsReadAsItIs) {
+    for (const char* column : {"Utf", "Bin", "Name", "Missing"}) {
+        EXPECT_EQ(engine::textColumnForReading(*module, "Texts", column), column);
+    }
+    EXPECT_EQ(engine::textColumnForReading(*module, "LongTexts", "Body"), "Body");
+    ASSERT_EQ(setenv("ZURUZOD_LITERAL_STATEMENTS", "1", 1), 0);
+    const std::string literal = engine::textColumnForReading(*module, "Texts", "Body");
+    unsetenv("ZURUZOD_LITERAL_STATEMENTS");
+    EXPECT_EQ(literal, "Body");
+}
+
 TEST(TemporaryIndexNameTest, NamesFitTheCatalogueAndStayTheSame) {
     EXPECT_EQ(engine::temporaryIndexName("set_SubParameter", "PROFIL"), "TMP_SET_SUBPARAMETER_PROFIL");
     const std::string longer = engine::temporaryIndexName("stanok_Operation", "FURNITURA_NAME");
