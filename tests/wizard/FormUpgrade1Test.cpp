@@ -51,7 +51,7 @@ protected:
         installation = std::make_unique<testing_support::TestInstallation>(spec);
         engine::FirebirdVersion = 0;
         environment::Files712 = {};
-        ASSERT_TRUE(environment::control_UpgradeFiles());
+        ASSERT_TRUE(environment::control_UpgradeFiles(installation->preFlightEnvironment()));
     }
     void TearDown() override {
         form.reset();
