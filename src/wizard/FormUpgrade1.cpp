@@ -51,9 +51,11 @@ QString agreementText() {
 
 } // namespace
 
-TFormUpgrade1::TFormUpgrade1(run::RunHooks hooks, QWidget* parent, std::vector<run::PackStep> packs)
+TFormUpgrade1::TFormUpgrade1(run::RunHooks hooks, QWidget* parent, std::vector<run::PackStep> packs,
+                             std::shared_ptr<MessageBoxes> boxes)
     : QWidget(parent), m_ui(std::make_unique<Ui::TFormUpgrade1>()), m_hooks(std::move(hooks)),
-      m_packs(std::move(packs)), m_radioGroup(new QButtonGroup(this)), m_Timer1(new QTimer(this)) {
+      m_packs(std::move(packs)), m_radioGroup(new QButtonGroup(this)), m_Timer1(new QTimer(this)),
+      m_userInterface(std::move(boxes)) {
     initWizardResources();
     m_ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |

@@ -26,7 +26,8 @@ class TFormUpgrade1 : public QWidget, public OutputWindow {
 public:
     // Runs the state detection (FormCreate); an error in it travels on.
     explicit TFormUpgrade1(run::RunHooks hooks, QWidget* parent = nullptr,
-                           std::vector<run::PackStep> packs = run::standardPacks());
+                           std::vector<run::PackStep> packs = run::standardPacks(),
+                           std::shared_ptr<MessageBoxes> boxes = std::make_shared<QtMessageBoxes>());
     ~TFormUpgrade1() override;
 
     void FormCreate();

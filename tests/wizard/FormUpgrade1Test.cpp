@@ -16,6 +16,7 @@
 
 #include <gtest/gtest.h>
 
+#include <deque>
 #include <memory>
 
 using environment::kvSetting;
@@ -37,6 +38,26 @@ QStringList withoutTimes(QStringList lines) {
     return lines;
 }
 
+// Boxes answered in advance: each is recorded instead of shown, and a question takes
+// the next answer given; a question without one fails the test.
+class AnsweredBoxes : public wizard::MessageBoxes {
+public:
+    void showMessage(QWidget*, const QString& text) override { texts.append(text); }
+    bool askYesNo(QWidget*, const QString& text) override {
+        texts.append(text);
+        if (answers.empty()) {
+            ADD_FAILURE() << "no answer given for " << text.toStdString();
+            return false;
+        }
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::deque<bool> answers;
+    QStringList texts;
+};
+
 tools::InstallationSpec stampedAt(tools::Release release, tools::Stamp stamp) {
     tools::InstallationSpec spec;
     spec.release = release;
@@ -55,7 +76,6 @@ protected:
     }
     void TearDown() override {
         form.reset();
-        wizard::QtUserInterface::clearShownTexts();
         installation.reset();
     }
 
@@ -93,7 +113,7 @@ protected:
     void makeForm(std::vector<run::PackStep> packs = run::standardPacks()) {
         run::RunHooks hooks;
         hooks.showPicture = [this] { ++pictures; };
-        form = std::make_unique<TFormUpgrade1>(hooks, nullptr, std::move(packs));
+        form = std::make_unique<TFormUpgrade1>(hooks, nullptr, std::move(packs), boxes);
         form->show();
     }
 
@@ -115,6 +135,7 @@ protected:
 
     std::unique_ptr<testing_support::TestInstallation> installation;
     std::unique_ptr<TFormUpgrade1> form;
+    std::shared_ptr<AnsweredBoxes> boxes = std::make_shared<AnsweredBoxes>();
     std::vector<int> ran;
     int pictures = 0;
 };
@@ -168,15 +189,15 @@ TEST_F(WizardTest, AWholeRunReplacesTheSiblingsAndRecordsTheRelease) {
     EXPECT_TRUE(platform::fileExists(kvSetting.KVDir.PFVeskKalver8 + "morfa_8.exe"));
     EXPECT_EQ(form->ui().Gauge1->value(), 0);
     EXPECT_FALSE(form->ui().Button1->isVisibleTo(form.get()));
+    EXPECT_TRUE(boxes->texts.isEmpty());
 }
 
 TEST_F(WizardTest, AFailingPackStopsBeforeTheSiblingsAndTheRegistry) {
     build({});
-    wizard::QtUserInterface::answerNextBoxes({true});
     makeForm(fakePacks(2));
     runThroughThePages();
     EXPECT_EQ(ran, (std::vector<int>{1, 2}));
-    EXPECT_EQ(wizard::QtUserInterface::shownTexts(), QStringList{"Установка невозможна\nКод: sp.02"});
+    EXPECT_EQ(boxes->texts, QStringList{"Установка невозможна\nКод: sp.02"});
     EXPECT_FALSE(platform::fileExists(kvSetting.KVDir.PFVeskKalver8 + "morfa_8.exe"));
     const auto user = platform::RegistryStore::open(platform::RegistryRoot::CurrentUser);
     EXPECT_FALSE(user.readInteger("SOFTWARE\\Vesk\\Калвер\\8.00", "Build").has_value());
@@ -205,13 +226,12 @@ TEST_F(WizardTest, A712SetIsCopiedConvertedAndTakenAsFarAsThePacksGo) {
     EXPECT_TRUE(linesOf(form->ui().Memo1).contains(QStringLiteral("Base.fdb:       сборка (7.12.04)")));
 
     // The conversion runs for real; the first pack this build lacks stops the run.
-    wizard::QtUserInterface::answerNextBoxes({true});
     runThroughThePages();
     EXPECT_EQ(pictures, 1);
     const QStringList log = withoutTimes(linesOf(form->ui().Memo3));
     EXPECT_TRUE(log.contains(QStringLiteral("Установлена версия 8, Service Pack 00.00")))
         << log.join('\n').toStdString();
-    EXPECT_EQ(wizard::QtUserInterface::shownTexts(), QStringList{"Установка невозможна\nКод: sp.01"});
+    EXPECT_EQ(boxes->texts, QStringList{"Установка невозможна\nКод: sp.01"});
     int v = 0, sp = 0, bb = -1;
     ASSERT_TRUE(engine::dm_read_VersionServicePackBuild(kvSetting.KVFile.FileSystem, v, sp, bb));
     EXPECT_EQ(std::tie(v, sp, bb), std::make_tuple(8, 0, 0));
@@ -220,11 +240,11 @@ TEST_F(WizardTest, A712SetIsCopiedConvertedAndTakenAsFarAsThePacksGo) {
 TEST_F(WizardTest, LeavingFromTheChoicePageAsksFirst) {
     build(stampedAt(tools::Release::V712, {7, 12, 4}));
     makeForm();
-    wizard::QtUserInterface::answerNextBoxes({false});
+    boxes->answers = {false};
     click();
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(wizard::QtUserInterface::shownTexts(), QStringList{"Вы хотите выйти из программы модернизации?"});
-    wizard::QtUserInterface::answerNextBoxes({true});
+    EXPECT_EQ(boxes->texts, QStringList{"Вы хотите выйти из программы модернизации?"});
+    boxes->answers = {true};
     click();
     EXPECT_FALSE(form->isVisible());
 }
