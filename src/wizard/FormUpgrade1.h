@@ -58,6 +58,10 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // What holds the stack while window events keep running.
+    enum class Activity { Idle, Copying, Installing };
+    class BusyScope;
+
     void Timer1Timer();
     void FormResize();
     void showReady(run::StartPage page);
@@ -67,6 +71,7 @@ private:
     void installationPage();
     void runInstallation();
     void setWindowAlpha(int alpha);
+    void refuseClose();
 
     std::unique_ptr<Ui::TFormUpgrade1> m_ui;
     run::RunHooks m_hooks;
@@ -76,7 +81,8 @@ private:
     QButtonGroup* m_radioGroup = nullptr;
     QTimer* m_Timer1 = nullptr;
     QtUserInterface m_userInterface;
-    bool m_running = false;
+    Activity m_activity = Activity::Idle;
+    bool m_closeRefused = false;
 };
 
 } // namespace wizard
