@@ -2,13 +2,14 @@
 
 class CatalogueProbesTest : public EngineTest {
 protected:
+    // Grelto holds no application tables, so the fixture's own tables go there.
     void SetUp() override {
-        sql("Base", "CREATE TABLE Stock (KodStock INTEGER, KodGroup INTEGER, NameStock VARCHAR(40));\n"
-                    "INSERT INTO Stock VALUES (1, 0, 'a');\nINSERT INTO Stock VALUES (2, 0, 'b');\n"
-                    "INSERT INTO Stock VALUES (3, 5, 'c');\n"
-                    "CREATE VIEW Stock_View AS SELECT KodStock FROM Stock;\n"
-                    "CREATE GENERATOR GEN_STOCK;\nSET GENERATOR GEN_STOCK TO 41;");
-        ASSERT_TRUE(open("Base"));
+        sql("Grelto", "CREATE TABLE Stock (KodStock INTEGER, KodGroup INTEGER, NameStock VARCHAR(40));\n"
+                      "INSERT INTO Stock VALUES (1, 0, 'a');\nINSERT INTO Stock VALUES (2, 0, 'b');\n"
+                      "INSERT INTO Stock VALUES (3, 5, 'c');\n"
+                      "CREATE VIEW Stock_View AS SELECT KodStock FROM Stock;\n"
+                      "CREATE GENERATOR GEN_STOCK;\nSET GENERATOR GEN_STOCK TO 41;");
+        ASSERT_TRUE(open("Grelto"));
     }
 };
 

@@ -64,14 +64,15 @@ TEST(ColumnTypeTest, AnEmptyTextOrACodeWithoutItsCharacterIsRefused) {
 
 class ColumnOperationsTest : public EngineTest {
 protected:
+    // Grelto holds no application tables, so the fixture's own tables go there.
     void SetUp() override {
-        sql("Base",
+        sql("Grelto",
             "CREATE TABLE DE (NOM INTEGER, NumberProduct INTEGER, NumberElement INTEGER, Structure VARCHAR(40), "
             "NameDE VARCHAR(40), A INTEGER, B INTEGER, dDate DATE, tTime TIME, pStamp TIMESTAMP);\n"
             "INSERT INTO DE (NOM, NameDE, A) VALUES (1, 'a', 10);\n"
             "INSERT INTO DE (NOM, NameDE, A) VALUES (2, 'b', 20);\n"
             "INSERT INTO DE (NOM, NameDE, A) VALUES (3, 'c', 30);");
-        ASSERT_TRUE(open("Base"));
+        ASSERT_TRUE(open("Grelto"));
     }
     std::string position(const std::string& table, const std::string& column) {
         return read("SELECT RDB$FIELD_POSITION FROM RDB$RELATION_FIELDS WHERE RDB$RELATION_NAME = '" + table +
@@ -263,7 +264,7 @@ TEST_F(ColumnOperationsTest, AnUnreadableGeneratorGoesOnFromTheHighestKey) {
     engine::fb::setStatementTrace(nullptr);
     EXPECT_EQ(engine::KolvoStep, 1);
     ASSERT_EQ(ui.messages.size(), 1u);
-    EXPECT_EQ(ui.messages[0], installation.database("Base") + "\r\r" + readValue);
+    EXPECT_EQ(ui.messages[0], installation.database("Grelto") + "\r\r" + readValue);
     EXPECT_EQ(read("SELECT GEN_ID(GEN_T, 0) FROM RDB$DATABASE"), "40");
     write("INSERT INTO T (NameT) VALUES ('z')");
     EXPECT_EQ(read("SELECT KodNew FROM T WHERE NameT = 'z'"), "41");

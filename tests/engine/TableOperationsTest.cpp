@@ -17,11 +17,12 @@ bool onlyCatalogueReads(const std::vector<std::string>& sent) {
 
 class TableOperationsTest : public EngineTest {
 protected:
+    // Grelto holds no application tables, so the fixture's own tables go there.
     void SetUp() override {
-        sql("Base", "CREATE TABLE Stock (KodMaterial INTEGER, KodGroup INTEGER, NameStock VARCHAR(40));\n"
-                    "INSERT INTO Stock VALUES (1, 0, 'a');\nINSERT INTO Stock VALUES (2, 0, 'b');\n"
-                    "INSERT INTO Stock VALUES (3, 5, 'c');");
-        ASSERT_TRUE(open("Base"));
+        sql("Grelto", "CREATE TABLE Stock (KodMaterial INTEGER, KodGroup INTEGER, NameStock VARCHAR(40));\n"
+                      "INSERT INTO Stock VALUES (1, 0, 'a');\nINSERT INTO Stock VALUES (2, 0, 'b');\n"
+                      "INSERT INTO Stock VALUES (3, 5, 'c');");
+        ASSERT_TRUE(open("Grelto"));
     }
     std::string generatorValue(const std::string& generator) {
         return read("SELECT GEN_ID(" + generator + ", 0) FROM RDB$DATABASE");

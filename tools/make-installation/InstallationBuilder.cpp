@@ -8,6 +8,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 
+#include <chrono>
 #include <cstdint>
 #include <cstdio>
 #include <stdexcept>
@@ -28,9 +29,21 @@ bool isAddressDatabase(const std::string& name) {
     return name == "Kladr" || name == "Kladr_";
 }
 
-std::string schemaFile(Release release, const std::string& name) {
-    const std::string folder = std::string(ZURUZOD_RESOURCES) + "/schema/" + (release == Release::V8 ? "v8/" : "v712/");
-    return folder + (isAddressDatabase(name) ? std::string("Kladr") : name) + ".sql";
+const std::string kSchemaFolder = std::string(ZURUZOD_RESOURCES) + "/schema/";
+
+// The scripts that make up a database's application tables and rows, the same in both releases:
+// release 8 at 8.0.0 is a converted 7.12 set, whose packs have not reshaped anything yet.
+std::vector<std::string> applicationParts(const std::string& name) {
+    if (isAddressDatabase(name)) {
+        return {"Kladr"};
+    }
+    if (name == "Base" || name == "Config") {
+        return {"catalogue", "catalogue-data", name};
+    }
+    if (name == "OrdersServer") {
+        return {"Orders"};
+    }
+    return {name};
 }
 
 std::string readSchema(const std::string& file) {
@@ -39,6 +52,33 @@ std::string readSchema(const std::string& file) {
         throw std::runtime_error("cannot read the schema " + file);
     }
     return text;
+}
+
+// The stamp table, and from release 8 on the journal.
+std::string commonScript(Release release) {
+    return readSchema(kSchemaFolder + (release == Release::V8 ? "v8/" : "v712/") + "common.sql");
+}
+
+std::string applicationScript(const std::string& name) {
+    std::string script;
+    for (const auto& part : applicationParts(name)) {
+        script += "\n" + readSchema(kSchemaFolder + "v712/" + part + ".sql");
+    }
+    return script;
+}
+
+// The generated rows of a scaled installation, with the factor put in for @SCALE@.
+std::string scaleScript(const std::string& name, double scale) {
+    char factor[32];
+    std::snprintf(factor, sizeof factor, "%.6f", scale);
+    std::string script;
+    for (const auto& part : applicationParts(name)) {
+        script += "\n" + readSchema(kSchemaFolder + "scale/" + part + ".sql");
+    }
+    for (auto at = script.find("@SCALE@"); at != std::string::npos; at = script.find("@SCALE@", at)) {
+        script.replace(at, 7, factor);
+    }
+    return script;
 }
 
 std::vector<std::string> ownerLogin(int numberFirm) {
@@ -81,35 +121,58 @@ std::string fingerprint(const std::string& text) {
     return digits;
 }
 
-void createDatabase(const InstallationSpec& spec, const std::string& name, const std::string& path) {
+// Scaled databases made so far in one build, by the fingerprint of their script: databases
+// with the same script (Orders and the server's Orders) get the same rows, so the rows are
+// generated once and the file copied.
+using ScaledDatabases = std::map<std::string, std::string>;
+
+void createDatabase(const InstallationSpec& spec, const std::string& name, const std::string& path,
+                    ScaledDatabases& scaled, const Progress& progress) {
     std::string script;
     if (!isAddressDatabase(name)) {
-        script += readSchema(schemaFile(schemaOf(spec), "common"));
+        script += commonScript(schemaOf(spec));
         const Stamp s = stampFor(spec, name);
         script += "\nINSERT INTO kv_Setting (Version, ServicePack, Build) VALUES (" + std::to_string(s.version) + ", " +
                   std::to_string(s.servicePack) + ", " + std::to_string(s.build) + ");\n";
     }
-    script += readSchema(schemaFile(schemaOf(spec), name));
+    script += applicationScript(name);
+    const std::string key = fingerprint(std::to_string(spec.numberFirm) + "\n" + script);
 
-    const std::string owner = std::to_string(spec.numberFirm);
-    const std::string cached = spec.templateCache.empty() ? std::string()
-                                                          : platform::withSeparator(spec.templateCache) +
-                                                                fingerprint(owner + "\n" + script) + ".fdb";
-    if (!cached.empty() && platform::copyFile(cached, path, false)) {
-        return;
-    }
-    {
-        engine::fb::Connection connection;
-        connection.create(path, ownerLogin(spec.numberFirm), {});
-        execute(connection, script);
-    }
-    if (!cached.empty() && platform::createDirectories(spec.templateCache)) {
-        // Written beside and renamed, so a concurrent test never copies half a file.
-        const std::string partial = cached + ".part" + std::to_string(::getpid());
-        if (platform::copyFile(path, partial, true)) {
-            std::rename(partial.c_str(), cached.c_str());
+    if (spec.scale > 0) {
+        if (const auto made = scaled.find(key); made != scaled.end() && platform::copyFile(made->second, path, false)) {
+            return;
         }
-        std::remove(partial.c_str());
+    }
+    const std::string cached =
+        spec.templateCache.empty() ? std::string() : platform::withSeparator(spec.templateCache) + key + ".fdb";
+    if (cached.empty() || !platform::copyFile(cached, path, false)) {
+        {
+            engine::fb::Connection connection;
+            engine::fb::CreateOptions options;
+            options.forcedWrites = false;
+            connection.create(path, ownerLogin(spec.numberFirm), options);
+            execute(connection, script);
+        }
+        if (!cached.empty() && platform::createDirectories(spec.templateCache)) {
+            // Written beside and renamed, so a concurrent test never copies half a file.
+            const std::string partial = cached + ".part" + std::to_string(::getpid());
+            if (platform::copyFile(path, partial, true)) {
+                std::rename(partial.c_str(), cached.c_str());
+            }
+            std::remove(partial.c_str());
+        }
+    }
+    const std::string rows = spec.scale > 0 ? scaleScript(name, spec.scale) : std::string();
+    if (!splitScript(rows).empty()) {
+        const auto start = std::chrono::steady_clock::now();
+        runScript(path, spec.numberFirm, rows);
+        scaled[key] = path;
+        if (progress) {
+            const std::chrono::duration<double> took = std::chrono::steady_clock::now() - start;
+            char seconds[32];
+            std::snprintf(seconds, sizeof seconds, "%.1f", took.count());
+            progress("rows of " + path + " generated in " + seconds + " s");
+        }
     }
 }
 
@@ -178,7 +241,7 @@ std::string databasePath(const InstallationLayout& layout, Release release, cons
     return layout.kalver700 + "Base/" + name + ".fdb";
 }
 
-InstallationLayout buildInstallation(const InstallationSpec& spec) {
+InstallationLayout buildInstallation(const InstallationSpec& spec, const Progress& progress) {
     if (spec.root.empty()) {
         throw std::runtime_error("no folder was given for the installation");
     }
@@ -203,6 +266,8 @@ InstallationLayout buildInstallation(const InstallationSpec& spec) {
     writeRegistry(spec, layout);
     writeSettingsFiles(spec, layout);
 
+    ScaledDatabases scaled;
+
     for (const auto& name : databaseNames(spec.release)) {
         const std::string path = databasePath(layout, spec.release, name);
         if (spec.omit.count(name)) {
@@ -216,7 +281,7 @@ InstallationLayout buildInstallation(const InstallationSpec& spec) {
             throw std::runtime_error("the database " + path + " exists already");
         }
         try {
-            createDatabase(spec, name, path);
+            createDatabase(spec, name, path, scaled, progress);
         } catch (const std::exception& error) {
             throw std::runtime_error("cannot create the database " + path + ": " + error.what());
         }

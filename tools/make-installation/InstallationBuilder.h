@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <map>
 #include <optional>
 #include <set>
@@ -35,6 +36,9 @@ struct InstallationSpec {
     bool keys700 = false;
     // The Trellan key of the user store with its BasePath800 value.
     std::optional<std::string> trellanBasePath800;
+    // Above 0: the databases also get generated rows in this proportion (1 is a large
+    // installation); never kept in the template cache.
+    double scale = 0;
     // A folder of ready-made databases to copy from instead of creating each
     // one anew (tests build hundreds); empty to always create.
     std::string templateCache;
@@ -63,8 +67,11 @@ std::vector<std::string> databaseNames(Release release);
 // The path a database of the release takes in the layout.
 std::string databasePath(const InstallationLayout& layout, Release release, const std::string& name);
 
+// Hears what a long build is doing.
+using Progress = std::function<void(const std::string& line)>;
+
 // Lays out a complete installation; throws std::runtime_error on failure.
-InstallationLayout buildInstallation(const InstallationSpec& spec);
+InstallationLayout buildInstallation(const InstallationSpec& spec, const Progress& progress = {});
 
 // Executes an SQL script on a database, as the database's owner.
 void runScript(const std::string& database, int numberFirm, const std::string& script);

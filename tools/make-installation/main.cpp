@@ -2,6 +2,7 @@
 
 #include "platform/Text.h"
 
+#include <charconv>
 #include <cstdio>
 #include <exception>
 #include <iostream>
@@ -13,9 +14,10 @@ void usage() {
     std::cerr << "usage: make-installation FOLDER [--release 8|7.12] [--schema 8|7.12]\n"
                  "                         [--number-firm N] [--type T]\n"
                  "                         [--stamp V.SP.B] [--stamp-of NAME=V.SP.B] [--omit NAME]\n"
-                 "                         [--keys-700] [--trellan PATH]\n"
+                 "                         [--keys-700] [--trellan PATH] [--scale S]\n"
                  "Lays out a complete installation with its registry stores, settings files and\n"
-                 "databases in FOLDER, and prints the variables that point a program at it.\n";
+                 "databases in FOLDER, and prints the variables that point a program at it.\n"
+                 "--scale S adds generated rows in proportion S (1: about 1.1 GB of databases).\n";
 }
 
 tools::Stamp parseStamp(const std::string& text) {
@@ -25,6 +27,15 @@ tools::Stamp parseStamp(const std::string& text) {
         throw std::runtime_error("a stamp is written Version.ServicePack.Build, not '" + text + "'");
     }
     return {v, sp, b};
+}
+
+double parseScale(const std::string& text) {
+    double scale = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), scale);
+    if (error != std::errc() || end != text.data() + text.size() || !(scale > 0) || scale > 100) {
+        throw std::runtime_error("the scale is a decimal above 0 and at most 100, not '" + text + "'");
+    }
+    return scale;
 }
 
 } // namespace
@@ -75,6 +86,8 @@ int main(int argc, char** argv) {
                 spec.keys700 = true;
             } else if (arg == "--trellan") {
                 spec.trellanBasePath800 = value();
+            } else if (arg == "--scale") {
+                spec.scale = parseScale(value());
             } else if (arg == "--help" || arg == "-h") {
                 usage();
                 return 0;
@@ -88,7 +101,9 @@ int main(int argc, char** argv) {
             usage();
             return 2;
         }
-        const auto layout = tools::buildInstallation(spec);
+        // Callers eval standard output, so progress goes to standard error.
+        const auto layout = tools::buildInstallation(
+            spec, [](const std::string& line) { std::cerr << "make-installation: " << line << std::endl; });
         for (const auto& [name, value] : layout.environment()) {
             std::cout << "export " << name << "='" << value << "'\n";
         }

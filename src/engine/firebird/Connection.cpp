@@ -71,6 +71,7 @@ void Connection::create(const std::string& path, const std::vector<std::string>&
     dpb.addString(isc_dpb_set_db_charset, options.defaultCharacterSet);
     dpb.addInt(isc_dpb_page_size, options.pageSize);
     dpb.addInt(isc_dpb_sql_dialect, 3);
+    dpb.addInt(isc_dpb_force_write, options.forcedWrites ? 1 : 0);
     Status status;
     m_attachment.reset(
         guarded([&] { return dispatcher()->createDatabase(&status, path.c_str(), dpb.length(), dpb.buffer()); }));

@@ -11,6 +11,8 @@ namespace engine::fb {
 struct CreateOptions {
     std::string defaultCharacterSet = "WIN1251";
     int pageSize = 8192;
+    // Off for databases that are built in bulk and can be built again.
+    bool forcedWrites = true;
 };
 
 // One attachment to a database, detached when it goes. A plain file path

@@ -1,0 +1,1 @@
+-- Pellix keeps only its stamp as far as the upgrade is concerned: no service pack changes it.
