@@ -122,4 +122,17 @@ TEST_F(FailureKindTest, AFailedEngineWriteIsExplainedInTheEventLog) {
     EXPECT_EQ(log.find('\n', line), log.find("\r\n", line) + 1) << "one line per entry";
 }
 
+TEST_F(FailureKindTest, AWriteThatCannotBeginIsNotBlamedOnTheWriteBeforeIt) {
+    ASSERT_TRUE(open("Base"));
+    module->ft_TableWriteColumnValue("kv_Setting", "Build", "3", "");
+    ASSERT_EQ(engine::KolvoStep, 1);
+    // The connection goes between two writes, as when the server holding the file goes away.
+    module->IBDatabase1.close();
+    module->ft_TableRowNULL("Set_Grid", "");
+    std::string log;
+    ASSERT_TRUE(platform::readWholeFile(environment::kvSetting.KVFile.FileRegister, log));
+    EXPECT_EQ(log.find("UPDATE kv_Setting"), std::string::npos) << log;
+    EXPECT_NE(log.find("*493 zuruzod 8e: : SET TRANSACTION: the database is not open\r\n"), std::string::npos) << log;
+}
+
 } // namespace
