@@ -10,6 +10,8 @@ namespace engine {
 using platform::upperAscii;
 
 bool TDM1::committedWrite(const std::function<void()>& statements) {
+    // Until a statement of this write is sent, a failure is the starting of its transaction.
+    m_statementUnderWay = "SET TRANSACTION";
     try {
         IBTrWrite.start();
         statements();
