@@ -121,7 +121,7 @@ std::optional<fb::SqlValue> TDM1::columnValue(const std::string& nameTable, cons
                                               const std::string& cValue) {
     std::int64_t fieldType = 0;
     try {
-        ReadScope read(IBQueryRead, IBTrRead, ReadScope::OnFailure::RollBack);
+        ReadScope read(IBQueryRead, IBTrRead, OnFailure::RollBack);
         IBQueryRead.SQL = {"SELECT F.RDB$FIELD_TYPE", "FROM RDB$RELATION_FIELDS R",
                            "JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = R.RDB$FIELD_SOURCE",
                            "WHERE R.RDB$RELATION_NAME = :p0 AND R.RDB$FIELD_NAME = :p1"};

@@ -7,22 +7,6 @@
 #include "platform/Text.h"
 
 namespace engine {
-namespace {
-
-void endAfterFailure(fb::Transaction& transaction, OnFailure onFailure) {
-    if (onFailure == OnFailure::Commit) {
-        try {
-            transaction.commit();
-        } catch (const fb::FbError&) {
-            // A commit that fails rolls back; the caller already knows the step failed.
-        }
-    } else {
-        transaction.rollback();
-    }
-}
-
-} // namespace
-
 bool readRows(TDM1& dm, fb::Transaction& transaction, const std::vector<std::string>& lines,
               const std::function<void(const Row&)>& take, OnFailure onFailure,
               const std::vector<fb::SqlValue>& params) {

@@ -147,7 +147,7 @@ void TDM1::ft_TableIndexAdd(const std::string& NameTable, const std::string& Nam
     const std::string index = table + "_" + column;
     std::int64_t existing = 0;
     try {
-        ReadScope read(IBQueryRead, IBTrRead, ReadScope::OnFailure::Commit);
+        ReadScope read(IBQueryRead, IBTrRead, OnFailure::Commit);
         IBQueryRead.SQL = {"SELECT Count (*)", "FROM RDB$INDICES", "WHERE RDB$INDEX_NAME = :p0"};
         IBQueryRead.Params = {index};
         IBQueryRead.open();

@@ -194,7 +194,12 @@ void TFormUpgrade1::closeEvent(QCloseEvent* event) {
         refuseClose();
         return;
     }
-    environment::fw_Write_Register(9);
+    try {
+        environment::fw_Write_Register(9);
+    } catch (const std::exception& error) {
+        // The window still closes when its last entry cannot be written; the user is told why.
+        platform::ui().showMessage(std::string("Не удалось записать журнал событий:\r") + error.what());
+    }
     QWidget::closeEvent(event);
 }
 
