@@ -9,6 +9,6 @@ if [ "${1:-}" = "--fix" ]; then
 fi
 if ! clang-format --dry-run --Werror "${sources[@]}" 2>/dev/null; then
     echo "Some sources are not formatted; run scripts/check-format.sh --fix and look at the change:" >&2
-    clang-format --dry-run "${sources[@]}" 2>&1 | grep -o '^[^:]*\.\(cpp\|h\)' | sort -u >&2
+    clang-format --dry-run "${sources[@]}" 2>&1 | grep -oE '^[^: ]+\.(cpp|h):[0-9]+:[0-9]+: ' | cut -d: -f1 | sort -u >&2
     exit 1
 fi

@@ -131,7 +131,7 @@ bool StartUp::loadWizard() {
         ZastavkaText("проверка программ");
         ZastavkaStep();
         ZastavkaText("проверка установок");
-        if (!environment::control_UpgradeFiles()) {
+        if (!environment::control_UpgradeFiles(m_seams.preFlight)) {
             return false;
         }
         ZastavkaStep();

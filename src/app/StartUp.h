@@ -2,6 +2,7 @@
 
 #include "app/Pause.h"
 #include "app/Zastavka.h"
+#include "environment/PreFlight.h"
 #include "run/UpgradeRun.h"
 
 #include <QWidget>
@@ -36,6 +37,8 @@ struct StartUpSeams {
     std::function<bool()> trellanRunning = trellanProgramRunning;
     // The folder of the running program's file.
     std::function<std::string()> programFolder = runningProgramFolder;
+    // What the pre-flight asks of the machine.
+    environment::PreFlightEnvironment preFlight;
     // Creates the wizard window; its state detection runs here and may throw.
     std::function<std::unique_ptr<QWidget>(run::RunHooks)> createWizard = createUpgradeWizard;
     // Runs until the wizard window closes; the process's exit code.

@@ -16,7 +16,7 @@ int TDM1::ft_TableReadRecordCount(const std::string& NameTable, const std::strin
     fb::plainIdentifier(NameTable);
     int result = 0;
     try {
-        ReadScope read(IBQueryRead, IBTrRead, ReadScope::OnFailure::RollBack);
+        ReadScope read(IBQueryRead, IBTrRead, OnFailure::RollBack);
         IBQueryRead.SQL = {"SELECT COUNT (*)", "FROM " + NameTable};
         if (!cWhere.empty()) {
             IBQueryRead.SQL.push_back("WHERE " + cWhere);
@@ -36,7 +36,7 @@ int TDM1::ft_TableReadValueGenerator(const std::string& nameTable) {
     fb::plainIdentifier(nameTable);
     const std::string generator = "GEN_" + platform::upperAscii(nameTable);
     try {
-        ReadScope read(IBQueryRead, IBTrRead, ReadScope::OnFailure::RollBack);
+        ReadScope read(IBQueryRead, IBTrRead, OnFailure::RollBack);
         IBQueryRead.SQL = {"SELECT COUNT(*)", "FROM RDB$GENERATORS", "WHERE RDB$GENERATOR_NAME = :p0"};
         IBQueryRead.Params = {generator};
         IBQueryRead.open();

@@ -121,7 +121,7 @@ std::optional<fb::SqlValue> TDM1::columnValue(const std::string& nameTable, cons
                                               const std::string& cValue) {
     std::int64_t fieldType = 0;
     try {
-        ReadScope read(IBQueryRead, IBTrRead, ReadScope::OnFailure::RollBack);
+        ReadScope read(IBQueryRead, IBTrRead, OnFailure::RollBack);
         IBQueryRead.SQL = {"SELECT F.RDB$FIELD_TYPE", "FROM RDB$RELATION_FIELDS R",
                            "JOIN RDB$FIELDS F ON F.RDB$FIELD_NAME = R.RDB$FIELD_SOURCE",
                            "WHERE R.RDB$RELATION_NAME = :p0 AND R.RDB$FIELD_NAME = :p1"};
@@ -148,7 +148,8 @@ void TDM1::fc_ColumnAdd(const std::string& NameTable, const std::string& ColName
     std::string type = ColType;
     try {
         fc_ColumnType(type);
-    } catch (const std::invalid_argument&) {
+    } catch (const std::invalid_argument& error) {
+        logFailure(fb::joinLines({"ALTER TABLE " + NameTable, "ADD " + ColName + " " + ColType}), error);
         return;
     }
     if (!committedWrite([&] { executeInWrite({"ALTER TABLE " + NameTable, "ADD " + ColName + " " + type}); })) {
@@ -255,13 +256,15 @@ void TDM1::ft_TableWriteColumnValue(const std::string& nameTable, const std::str
                                     const std::string& cValue, const std::string& cWHERE) {
     fb::plainIdentifier(nameTable);
     fb::plainIdentifier(nameColumn);
-    const auto value = columnValue(nameTable, nameColumn, cValue);
-    if (!value) {
-        return;
-    }
     std::vector<std::string> sql = {"UPDATE " + nameTable, "SET " + nameColumn + " = :p0"};
     if (!cWHERE.empty()) {
         sql.push_back(cWHERE);
+    }
+    const auto value = columnValue(nameTable, nameColumn, cValue);
+    if (!value) {
+        logFailure(fb::joinLines(sql),
+                   std::out_of_range(cValue + " is a day number outside the years 1 to 9999 that Firebird keeps"));
+        return;
     }
     if (committedWrite([&] { executeInWrite(sql, {*value}); })) {
         inc_KolvoStep(1);

@@ -50,16 +50,10 @@ inline constexpr std::array<Slot, 8> kDetectionOrder = {Slot::Base,         Slot
 // - the stamps read again after the conversion pack;
 inline constexpr std::array<Slot, 8> kAfterConversionOrder = {
     Slot::Base, Slot::Config, Slot::System, Slot::Orders, Slot::OrdersServer, Slot::Sorvin, Slot::Price, Slot::Pellix};
-// - the copy of the 7.12 files, the catalogue first;
+// - the copy of the 7.12 files, the catalogue first.
 inline constexpr std::array<Slot, 9> kConversionCopyOrder = {Slot::Price,  Slot::Sorvin,       Slot::Base,
                                                              Slot::Config, Slot::System,       Slot::Grelto,
                                                              Slot::Orders, Slot::OrdersServer, Slot::Pellix};
-// - the conversion pack 8.00.00 and the packs that still visit the Sorvin database (8.00.01 to 8.00.03);
-inline constexpr std::array<Slot, 9> kPackOrderWithSorvin = {Slot::Sorvin, Slot::Price,  Slot::Base,
-                                                             Slot::Config, Slot::Orders, Slot::OrdersServer,
-                                                             Slot::Pellix, Slot::Grelto, Slot::System};
-// - the packs from 8.00.04 on, when the Sorvin database is gone.
-inline constexpr std::array<Slot, 8> kPackOrder = {Slot::Price,        Slot::Base,   Slot::Config, Slot::Orders,
-                                                   Slot::OrdersServer, Slot::Pellix, Slot::Grelto, Slot::System};
+// Each service pack visits the databases in the order of its own table.
 
 } // namespace engine

@@ -12,6 +12,8 @@
 namespace engine {
 namespace {
 
+constexpr int kJournalSlots = static_cast<int>(kJournalOrder.size());
+
 std::string stampText(int SP, int BB) {
     return "Base 8." + std::to_string(SP) + "." + std::to_string(BB);
 }
@@ -69,10 +71,10 @@ bool TDM1::fw_Write_Result(int sp, int build, int KolvoSP) {
     }
     if (KolvoStep == KolvoSP) {
         fw_Write_Log(sp, build);
-        if (KolvoStep == KolvoSP + 9) {
+        if (KolvoStep == KolvoSP + kJournalSlots) {
             return true;
         }
-        const std::string code = errorCode(sp, build, KolvoSP + 9, KolvoStep);
+        const std::string code = errorCode(sp, build, KolvoSP + kJournalSlots, KolvoStep);
         platform::ui().showMessage(somethingWentWrong("02", code));
         environment::ZapisMemo3("код: " + code);
         return false;

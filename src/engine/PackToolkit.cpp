@@ -62,18 +62,6 @@ bool otherIndexLeadsWith(TDM1& dm, const std::string& table, const std::string& 
     return count && *count > 0;
 }
 
-void endAfterFailure(fb::Transaction& transaction, OnFailure onFailure) {
-    if (onFailure == OnFailure::Commit) {
-        try {
-            transaction.commit();
-        } catch (const fb::FbError&) {
-            // A commit that fails rolls back; the caller already knows the step failed.
-        }
-    } else {
-        transaction.rollback();
-    }
-}
-
 } // namespace
 
 bool readRows(TDM1& dm, fb::Transaction& transaction, const std::vector<std::string>& lines,

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "engine/DataModule.h"
+#include "engine/ReadScope.h"
 #include "engine/firebird/Statement.h"
 
 #include <cstdint>
@@ -13,12 +14,6 @@
 // that walk a whole result, writes that prepare one statement for many rows,
 // and the failure rules of both said once.
 namespace engine {
-
-// How a read or a bulk write ends its transaction when it fails.
-enum class OnFailure {
-    Commit,   // what was done before the failure stays
-    RollBack, // nothing of it stays
-};
 
 using Row = std::vector<fb::SqlValue>;
 

@@ -2,6 +2,18 @@
 
 namespace engine {
 
+void endAfterFailure(fb::Transaction& transaction, OnFailure onFailure) noexcept {
+    if (onFailure == OnFailure::Commit) {
+        try {
+            transaction.commit();
+        } catch (const fb::FbError&) {
+            // A failed commit rolled the transaction back already.
+        }
+    } else {
+        transaction.rollback();
+    }
+}
+
 ReadScope::ReadScope(fb::Query& query, fb::Transaction& transaction, OnFailure onFailure)
     : m_query(query), m_transaction(transaction), m_onFailure(onFailure) {
     m_query.close();
@@ -13,15 +25,7 @@ ReadScope::~ReadScope() {
         return;
     }
     m_query.close();
-    if (m_onFailure == OnFailure::Commit) {
-        try {
-            m_transaction.commit();
-        } catch (const fb::FbError&) {
-            // A failed commit rolled the transaction back already.
-        }
-    } else {
-        m_transaction.rollback();
-    }
+    endAfterFailure(m_transaction, m_onFailure);
 }
 
 void ReadScope::finish() {

@@ -10,6 +10,8 @@ namespace engine {
 using platform::upperAscii;
 
 bool TDM1::committedWrite(const std::function<void()>& statements) {
+    // Until a statement of this write is sent, a failure is the starting of its transaction.
+    m_statementUnderWay = "SET TRANSACTION";
     try {
         IBTrWrite.start();
         statements();
@@ -145,7 +147,7 @@ void TDM1::ft_TableIndexAdd(const std::string& NameTable, const std::string& Nam
     const std::string index = table + "_" + column;
     std::int64_t existing = 0;
     try {
-        ReadScope read(IBQueryRead, IBTrRead, ReadScope::OnFailure::Commit);
+        ReadScope read(IBQueryRead, IBTrRead, OnFailure::Commit);
         IBQueryRead.SQL = {"SELECT Count (*)", "FROM RDB$INDICES", "WHERE RDB$INDEX_NAME = :p0"};
         IBQueryRead.Params = {index};
         IBQueryRead.open();

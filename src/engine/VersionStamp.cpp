@@ -12,7 +12,7 @@ namespace engine {
 
 std::int64_t TDM1::readOneInteger(const std::vector<std::string>& sql) {
     // Committed also when the read fails: the stamp readers go on with the next value.
-    ReadScope read(IBQueryRead, IBTrRead, ReadScope::OnFailure::Commit);
+    ReadScope read(IBQueryRead, IBTrRead, OnFailure::Commit);
     IBQueryRead.SQL = sql;
     IBQueryRead.Params.clear();
     IBQueryRead.open();
@@ -24,7 +24,7 @@ std::int64_t TDM1::readOneInteger(const std::vector<std::string>& sql) {
 bool TDM1::catalogueHas(std::vector<std::string> sql, std::vector<fb::SqlValue> params) {
     try {
         // A question that cannot be answered counts as "absent"; the read transaction ends all the same.
-        ReadScope read(IBQueryRead, IBTrRead, ReadScope::OnFailure::Commit);
+        ReadScope read(IBQueryRead, IBTrRead, OnFailure::Commit);
         IBQueryRead.SQL = std::move(sql);
         IBQueryRead.Params = std::move(params);
         IBQueryRead.open();
@@ -70,7 +70,7 @@ bool TDM1::read_VersionServicePackBuild(const std::string& nameBase, int& Ver, i
         return false;
     }
     try {
-        ReadScope read(IBQueryRead, IBTrRead, ReadScope::OnFailure::RollBack);
+        ReadScope read(IBQueryRead, IBTrRead, OnFailure::RollBack);
         IBQueryRead.SQL = {"SELECT", "Version, ServicePack, Build", "FROM kv_Setting"};
         IBQueryRead.Params.clear();
         IBQueryRead.open();

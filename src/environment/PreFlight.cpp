@@ -25,9 +25,6 @@ constexpr const char* kTrellan712Key = "SOFTWARE\\WOW6432Node\\Vesk\\trellan\\";
 constexpr const char* kAdminNeeded =
     "Необходимо запустить Upgrade от имени Администратора\rЗакройте программу и запустите заново";
 
-std::string g_fixedAliasFile712 = kFixedAliasFile712;
-std::optional<bool> g_adminAnswer;
-
 bool versionEightSetComplete() {
     const auto& file = kvSetting.KVFile;
     return platform::directoryExists(kvSetting.KVDir.dirKalver) && platform::fileExists(file.FileBase) &&
@@ -130,12 +127,12 @@ void register_AliasOrders8() {
 }
 
 // Both ways out first look up the version-8 server Orders database.
-bool finishWith(bool result) {
+bool finishWith(bool result, const PreFlightEnvironment& machine) {
     kvSetting.KVFile.FileOrdersServer = read_AliasOrders8();
     if (!kvSetting.KVFile.FileOrdersServer.empty() || !aliasOrders8Needed()) {
         return result;
     }
-    if (!control_Admin()) {
+    if (!machine.admin()) {
         platform::ui().showMessage(kAdminNeeded);
         return false;
     }
@@ -144,62 +141,54 @@ bool finishWith(bool result) {
 }
 
 // Logs why the pre-flight stops, then finishes with False.
-bool failWith(int code) {
+bool failWith(int code, const PreFlightEnvironment& machine) {
     fw_Write_Register(code);
-    return finishWith(false);
+    return finishWith(false, machine);
 }
 
-std::string aliasFile712() {
-    if (platform::fileExists(g_fixedAliasFile712)) {
-        return g_fixedAliasFile712;
+std::string aliasFile712(const PreFlightEnvironment& machine) {
+    if (platform::fileExists(machine.fixedAliasFile712)) {
+        return machine.fixedAliasFile712;
     }
     return aliasFileOf(Files712.PFVeskKalver7 + "kv.ini");
 }
 
 } // namespace
 
-bool control_UpgradeFiles() {
+bool control_UpgradeFiles(const PreFlightEnvironment& machine) {
     Files712.file7 = false;
     Files712.file8 = false;
     if (versionEightSetComplete()) {
         Files712.file8 = true;
-        return finishWith(true);
+        return finishWith(true, machine);
     }
     fw_Write_Register(470);
     if (const int code = read_Install700()) {
-        return failWith(code);
+        return failWith(code, machine);
     }
     if (kvSetting.bTrellan && !read_Trellan712()) {
-        return finishWith(false);
+        return finishWith(false, machine);
     }
     if (!platform::directoryExists(Files712.dirKalver)) {
         fw_Write_Register(475);
-        return finishWith(true);
+        return finishWith(true, machine);
     }
     formFiles712();
     if (const int code = missingDatabases712()) {
-        return failWith(code);
+        return failWith(code, machine);
     }
-    Files712.fileOrdersServer = read_AliasOrders7();
+    Files712.fileOrdersServer = read_AliasOrders7(machine);
     Files712.file7 = true;
-    return finishWith(true);
+    return finishWith(true, machine);
 }
 
-std::string read_AliasOrders7() {
+std::string read_AliasOrders7(const PreFlightEnvironment& machine) {
     Files712.AliasOrders = "kvServerOrders_" + std::to_string(NumberFirm);
-    return findAliasPath(aliasFile712(), Files712.AliasOrders, false).value_or("");
+    return findAliasPath(aliasFile712(machine), Files712.AliasOrders, false).value_or("");
 }
 
 bool control_Admin() {
-    return g_adminAnswer.value_or(::geteuid() == 0);
-}
-
-void setFixedAliasFile712(const std::string& path) {
-    g_fixedAliasFile712 = path.empty() ? kFixedAliasFile712 : path;
-}
-
-void setAdminAnswer(std::optional<bool> answer) {
-    g_adminAnswer = answer;
+    return ::geteuid() == 0;
 }
 
 } // namespace environment

@@ -1,6 +1,6 @@
 #pragma once
 
-#include <optional>
+#include <functional>
 #include <string>
 
 namespace environment {
@@ -32,24 +32,24 @@ struct TFiles712 {
 
 extern TFiles712 Files712;
 
+// The current user may change the server's alias file: the process runs as root.
+bool control_Admin();
+
+// What the pre-flight asks of the machine it runs on; tests answer for a machine of their own.
+struct PreFlightEnvironment {
+    // Where the 7.12 server keeps its alias file when it is installed in its usual place;
+    // looked at before the one that the 7.00 settings name.
+    std::string fixedAliasFile712 = "/etc/firebird/2.5/aliases.conf";
+    // Whether the user may change the server's alias file; asked only when it is to be changed.
+    std::function<bool()> admin = control_Admin;
+};
+
 // The pre-flight: the version-8 set, or else the 7.12 set of the 7.00 installation.
 // False ends the start-up. Also sets kvSetting.KVFile.FileOrdersServer, adding the
 // version-8 Orders alias to the server's alias file when a 7.12 server database is
 // to be brought over; an alias file that cannot be rewritten throws std::runtime_error.
-bool control_UpgradeFiles();
+bool control_UpgradeFiles(const PreFlightEnvironment& machine);
 // The 7.12 server Orders database named by the server's alias file, or empty.
-std::string read_AliasOrders7();
-// The current user may change the server's alias file: the process runs as root.
-bool control_Admin();
-
-// Where the 7.12 server keeps its alias file when it is installed in its usual place;
-// used before the one that the 7.00 settings name.
-inline constexpr const char* kFixedAliasFile712 = "/etc/firebird/2.5/aliases.conf";
-
-// For tests, which must not depend on the machine: the usual place of the 7.12
-// alias file (empty restores kFixedAliasFile712), and the answer of control_Admin
-// (nullopt asks the process again).
-void setFixedAliasFile712(const std::string& path);
-void setAdminAnswer(std::optional<bool> answer);
+std::string read_AliasOrders7(const PreFlightEnvironment& machine);
 
 } // namespace environment

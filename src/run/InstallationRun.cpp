@@ -62,10 +62,10 @@ InstallationResult runInstallation(int MinVersion, const environment::TProgramIn
     const int scale = gaugeScale(packs);
     try {
         result = installEverything(MinVersion, UpgradeInfo, std::move(packs), hooks);
-    } catch (const std::exception&) {
+    } catch (const std::exception& error) {
         // The event log is the record; an unwritable log is the one thing left unsaid.
         try {
-            environment::fw_Write_Register(492);
+            environment::fw_Write_Register(492, error.what());
         } catch (const std::exception&) {
         }
     }

@@ -1,5 +1,7 @@
 #include "run/SiblingReplacement.h"
 
+#include "run/PayloadInflater.h"
+
 #include "environment/EventLog.h"
 #include "environment/FileProcedures.h"
 #include "environment/KvSetting.h"
@@ -8,11 +10,8 @@
 #include "platform/Resources.h"
 #include "platform/UserInterface.h"
 
-#include <zlib.h>
-
 #include <filesystem>
 #include <fstream>
-#include <limits>
 #include <span>
 #include <stdexcept>
 
@@ -25,62 +24,6 @@ namespace {
 
 namespace fs = std::filesystem;
 
-// The larger sibling inflates to about 23 MB; anything far beyond that is not
-// one of ours and must not fill the disk.
-constexpr std::size_t kMaxInflatedSize = std::size_t{64} << 20;
-constexpr std::size_t kChunkSize = 1024;
-
-class Inflater {
-public:
-    Inflater() {
-        if (inflateInit(&m_stream) != Z_OK) {
-            throw std::runtime_error("zlib cannot start inflating");
-        }
-    }
-    ~Inflater() { inflateEnd(&m_stream); }
-    Inflater(const Inflater&) = delete;
-    Inflater& operator=(const Inflater&) = delete;
-    z_stream* operator->() { return &m_stream; }
-    z_stream* get() { return &m_stream; }
-
-private:
-    z_stream m_stream{};
-};
-
-// Inflates one zlib stream into the file chunk by chunk. A stream that is
-// damaged, ends early or grows too large is an error, as a failed write is.
-void inflateInto(std::span<const unsigned char> compressed, std::ofstream& out, const std::string& file) {
-    if (compressed.size() > std::numeric_limits<uInt>::max()) {
-        throw std::runtime_error("the compressed data is too large");
-    }
-    Inflater zs;
-    zs->next_in = const_cast<Bytef*>(compressed.data());
-    zs->avail_in = static_cast<uInt>(compressed.size());
-    unsigned char chunk[kChunkSize];
-    std::size_t total = 0;
-    for (;;) {
-        zs->next_out = chunk;
-        zs->avail_out = static_cast<uInt>(sizeof chunk);
-        const int rc = inflate(zs.get(), Z_NO_FLUSH);
-        if (rc != Z_OK && rc != Z_STREAM_END) {
-            // Z_BUF_ERROR here means the input ran out before the stream's end.
-            throw std::runtime_error("the compressed data is damaged or incomplete");
-        }
-        const std::size_t produced = sizeof chunk - zs->avail_out;
-        total += produced;
-        if (total > kMaxInflatedSize) {
-            throw std::runtime_error("the compressed data inflates beyond the size limit");
-        }
-        out.write(reinterpret_cast<const char*>(chunk), static_cast<std::streamsize>(produced));
-        if (!out) {
-            throw std::runtime_error("cannot write the file " + file);
-        }
-        if (rc == Z_STREAM_END) {
-            return;
-        }
-    }
-}
-
 // Writes beside the target and renames it over, so a half-written file never
 // carries the target's name.
 void writeExecutable(std::span<const unsigned char> compressed, const std::string& Target) {
@@ -90,7 +33,7 @@ void writeExecutable(std::span<const unsigned char> compressed, const std::strin
         if (!out) {
             throw std::runtime_error("cannot create the file " + temporary);
         }
-        inflateInto(compressed, out, temporary);
+        inflatePayload(compressed, out);
         out.close();
         if (!out) {
             throw std::runtime_error("cannot write the file " + temporary);

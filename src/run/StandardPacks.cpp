@@ -1,5 +1,6 @@
 #include "run/StandardPacks.h"
 
+#include "engine/DatabaseSlots.h"
 #include "packs/PackWrappers.h"
 
 #include <numeric>
@@ -7,7 +8,8 @@
 namespace run {
 namespace {
 
-constexpr int kJournalSlots = 9;
+// A pack weighs its steps and the slots of its journal walk.
+constexpr int kJournalSlots = static_cast<int>(engine::kJournalOrder.size());
 constexpr int kSiblingSteps = 3;
 
 } // namespace

@@ -51,9 +51,32 @@ QString agreementText() {
 
 } // namespace
 
-TFormUpgrade1::TFormUpgrade1(run::RunHooks hooks, QWidget* parent, std::vector<run::PackStep> packs)
+// The copy and the run let window events run between their steps. For their length
+// the window must stay under them: the exit button is off and a close request is refused.
+class TFormUpgrade1::BusyScope {
+public:
+    BusyScope(TFormUpgrade1& form, Activity activity) : m_form(form) {
+        m_form.m_activity = activity;
+        m_form.m_closeRefused = false;
+        m_form.m_ui->Button2->setEnabled(false);
+    }
+    ~BusyScope() {
+        m_form.m_activity = Activity::Idle;
+        m_form.m_ui->Button2->setEnabled(true);
+        m_form.m_ui->CopyNotice->clear();
+    }
+    BusyScope(const BusyScope&) = delete;
+    BusyScope& operator=(const BusyScope&) = delete;
+
+private:
+    TFormUpgrade1& m_form;
+};
+
+TFormUpgrade1::TFormUpgrade1(run::RunHooks hooks, QWidget* parent, std::vector<run::PackStep> packs,
+                             std::shared_ptr<MessageBoxes> boxes)
     : QWidget(parent), m_ui(std::make_unique<Ui::TFormUpgrade1>()), m_hooks(std::move(hooks)),
-      m_packs(std::move(packs)), m_radioGroup(new QButtonGroup(this)), m_Timer1(new QTimer(this)) {
+      m_packs(std::move(packs)), m_radioGroup(new QButtonGroup(this)), m_Timer1(new QTimer(this)),
+      m_userInterface(std::move(boxes)) {
     initWizardResources();
     m_ui->setupUi(this);
     setWindowFlags(Qt::Window | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
@@ -166,11 +189,41 @@ bool TFormUpgrade1::event(QEvent* event) {
 }
 
 void TFormUpgrade1::closeEvent(QCloseEvent* event) {
-    environment::fw_Write_Register(9);
+    if (m_activity != Activity::Idle) {
+        event->ignore();
+        refuseClose();
+        return;
+    }
+    try {
+        environment::fw_Write_Register(9);
+    } catch (const std::exception& error) {
+        // The window still closes when its last entry cannot be written; the user is told why.
+        platform::ui().showMessage(std::string("Не удалось записать журнал событий:\r") + error.what());
+    }
     QWidget::closeEvent(event);
 }
 
+// Said once for each copy or run, however many requests come.
+void TFormUpgrade1::refuseClose() {
+    if (m_closeRefused) {
+        return;
+    }
+    m_closeRefused = true;
+    if (m_activity == Activity::Installing) {
+        environment::ZapisMemo3(
+            "Во время установки обновлений программу закрыть нельзя - дождитесь окончания установки");
+        return;
+    }
+    m_ui->CopyNotice->setText(
+        QStringLiteral("Во время копирования файлов программу закрыть нельзя - дождитесь окончания копирования"));
+    m_ui->CopyNotice->repaint();
+}
+
 void TFormUpgrade1::Button1Click() {
+    // A press let through by the events of the copy or the run must not start another.
+    if (m_activity != Activity::Idle) {
+        return;
+    }
     QWidget* page = m_ui->PageControl1->currentWidget();
     if (page == m_ui->TabSheet1) {
         choosePage();
@@ -180,7 +233,7 @@ void TFormUpgrade1::Button1Click() {
         m_ui->PageControl1->setCurrentWidget(m_ui->TabSheet3);
     } else if (page == m_ui->TabSheet3) {
         agreementPage();
-    } else if (page == m_ui->TabSheet4 && !m_running) {
+    } else if (page == m_ui->TabSheet4) {
         runInstallation();
     }
 }
@@ -198,6 +251,7 @@ void TFormUpgrade1::choosePage() {
 }
 
 void TFormUpgrade1::conversionCopy() {
+    BusyScope busy(*this, Activity::Copying);
     Hourglass hourglass;
     m_ui->Gauge01->setValue(0);
     m_ui->Gauge01->setMaximum(run::kCopyPairs);
@@ -235,13 +289,12 @@ void TFormUpgrade1::agreementPage() {
 }
 
 void TFormUpgrade1::runInstallation() {
-    m_running = true;
+    BusyScope busy(*this, Activity::Installing);
     Hourglass hourglass;
     m_ui->Button1->hide();
     m_ui->Button1->setText(QStringLiteral("Далее =>"));
     QApplication::processEvents();
     run::runInstallation(m_minima.MinVersion, m_UpgradeInfo, m_packs, m_hooks);
-    m_running = false;
 }
 
 void TFormUpgrade1::ZapisMemo1(const QString& str) {

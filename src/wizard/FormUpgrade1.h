@@ -26,7 +26,8 @@ class TFormUpgrade1 : public QWidget, public OutputWindow {
 public:
     // Runs the state detection (FormCreate); an error in it travels on.
     explicit TFormUpgrade1(run::RunHooks hooks, QWidget* parent = nullptr,
-                           std::vector<run::PackStep> packs = run::standardPacks());
+                           std::vector<run::PackStep> packs = run::standardPacks(),
+                           std::shared_ptr<MessageBoxes> boxes = std::make_shared<QtMessageBoxes>());
     ~TFormUpgrade1() override;
 
     void FormCreate();
@@ -57,6 +58,10 @@ protected:
     bool event(QEvent* event) override;
 
 private:
+    // What holds the stack while window events keep running.
+    enum class Activity { Idle, Copying, Installing };
+    class BusyScope;
+
     void Timer1Timer();
     void FormResize();
     void showReady(run::StartPage page);
@@ -66,6 +71,7 @@ private:
     void installationPage();
     void runInstallation();
     void setWindowAlpha(int alpha);
+    void refuseClose();
 
     std::unique_ptr<Ui::TFormUpgrade1> m_ui;
     run::RunHooks m_hooks;
@@ -75,7 +81,8 @@ private:
     QButtonGroup* m_radioGroup = nullptr;
     QTimer* m_Timer1 = nullptr;
     QtUserInterface m_userInterface;
-    bool m_running = false;
+    Activity m_activity = Activity::Idle;
+    bool m_closeRefused = false;
 };
 
 } // namespace wizard

@@ -2,46 +2,16 @@
 
 #include <QApplication>
 #include <QGuiApplication>
-#include <QMessageBox>
 #include <QScreen>
-
-#include <deque>
+#include <QWidget>
 
 namespace wizard {
-namespace {
-
-std::deque<bool>& pendingAnswers() {
-    static std::deque<bool> answers;
-    return answers;
-}
-
-QStringList& answeredTexts() {
-    static QStringList texts;
-    return texts;
-}
-
-// A box whose answer a test gave in advance is recorded, not shown.
-bool takePendingAnswer(const QString& text, bool& answer) {
-    if (pendingAnswers().empty()) {
-        return false;
-    }
-    answer = pendingAnswers().front();
-    pendingAnswers().pop_front();
-    answeredTexts().append(text);
-    return true;
-}
-
-QString caption() {
-    return QGuiApplication::applicationDisplayName();
-}
-
-} // namespace
 
 QString boxText(const std::string& text) {
     return QString::fromStdString(text).replace(QLatin1Char('\r'), QLatin1Char('\n'));
 }
 
-QtUserInterface::QtUserInterface() = default;
+QtUserInterface::QtUserInterface(std::shared_ptr<MessageBoxes> boxes) : m_boxes(std::move(boxes)) {}
 
 QtUserInterface::~QtUserInterface() = default;
 
@@ -56,21 +26,11 @@ void QtUserInterface::detach() {
 }
 
 void QtUserInterface::showMessage(const std::string& text) {
-    bool answer = false;
-    if (takePendingAnswer(boxText(text), answer)) {
-        return;
-    }
-    QMessageBox box(QMessageBox::NoIcon, caption(), boxText(text), QMessageBox::Ok, m_parent);
-    box.exec();
+    m_boxes->showMessage(m_parent, boxText(text));
 }
 
 bool QtUserInterface::askYesNo(const std::string& text) {
-    bool answer = false;
-    if (takePendingAnswer(boxText(text), answer)) {
-        return answer;
-    }
-    QMessageBox box(QMessageBox::NoIcon, caption(), boxText(text), QMessageBox::Yes | QMessageBox::No, m_parent);
-    return box.exec() == QMessageBox::Yes;
+    return m_boxes->askYesNo(m_parent, boxText(text));
 }
 
 platform::ScreenSize QtUserInterface::screenSize() {
@@ -130,19 +90,6 @@ void QtUserInterface::runLogLine(const std::string& line) {
 
 void QtUserInterface::processEvents() {
     QApplication::processEvents();
-}
-
-void QtUserInterface::answerNextBoxes(std::initializer_list<bool> answers) {
-    pendingAnswers().insert(pendingAnswers().end(), answers);
-}
-
-QStringList QtUserInterface::shownTexts() {
-    return answeredTexts();
-}
-
-void QtUserInterface::clearShownTexts() {
-    answeredTexts().clear();
-    pendingAnswers().clear();
 }
 
 } // namespace wizard

@@ -1,8 +1,11 @@
 #pragma once
 
 #include "platform/UserInterface.h"
+#include "wizard/MessageBoxes.h"
 
 #include <QPointer>
+
+#include <memory>
 
 class QWidget;
 
@@ -23,11 +26,12 @@ public:
     virtual void runLogLine(const QString& line) = 0;
 };
 
-// The program's message boxes, questions, gauges and run log on Qt widgets.
+// The program's message boxes, questions, gauges and run log on Qt widgets; the boxes
+// go to the ones given, the screen's unless a test answers them.
 // Before the wizard window exists the gauges and the run log go nowhere.
 class QtUserInterface : public platform::UserInterface {
 public:
-    QtUserInterface();
+    explicit QtUserInterface(std::shared_ptr<MessageBoxes> boxes = std::make_shared<QtMessageBoxes>());
     ~QtUserInterface() override;
 
     void attach(OutputWindow* window, QWidget* parent);
@@ -46,12 +50,8 @@ public:
     void runLogLine(const std::string& line) override;
     void processEvents() override;
 
-    // Tests answer the boxes in advance: a box with an answer waiting is not shown.
-    static void answerNextBoxes(std::initializer_list<bool> answers);
-    static QStringList shownTexts();
-    static void clearShownTexts();
-
 private:
+    std::shared_ptr<MessageBoxes> m_boxes;
     OutputWindow* m_window = nullptr;
     QPointer<QWidget> m_parent;
 };

@@ -46,6 +46,11 @@ protected:
         seams.claimSingleInstance = [this] { return m_ownLock.tryAcquire() == platform::NamedLock::Result::Acquired; };
         seams.trellanRunning = [this] { return m_trellanRunning; };
         seams.programFolder = [this] { return m_programFolder; };
+        seams.preFlight = m_installation->preFlightEnvironment();
+        seams.preFlight.admin = [this] {
+            ++m_adminAsked;
+            return m_admin;
+        };
         seams.createWizard = [this](run::RunHooks hooks) -> std::unique_ptr<QWidget> {
             ++m_wizardsCreated;
             const auto* splash = m_startUp->splash();
@@ -97,6 +102,8 @@ protected:
     bool m_controlHeld = false;
     bool m_trellanRunning = false;
     bool m_wizardFails = false;
+    bool m_admin = true;
+    int m_adminAsked = 0;
     std::vector<int> m_pauses;
     std::vector<std::string> m_splashTexts;
     std::vector<int> m_splashProgress;
@@ -206,6 +213,20 @@ TEST_F(StartUpTest, PreFlightFailureEndsAfterTheSplashWithoutTheWizard) {
     EXPECT_EQ(m_loopsRun, 0);
     EXPECT_FALSE(m_splashLeft);
     EXPECT_NE(logAdded().find("*470"), std::string::npos);
+}
+
+TEST_F(StartUpTest, SevenTwelveSetWhoseAliasCannotBeRegisteredEndsWithTheMessage) {
+    tools::InstallationSpec spec;
+    spec.release = tools::Release::V712;
+    install(spec);
+    m_admin = false;
+
+    EXPECT_EQ(start(), app::kStartUpEnded);
+    EXPECT_EQ(m_adminAsked, 1);
+    EXPECT_EQ(m_ui.messages, std::vector<std::string>{"Необходимо запустить Upgrade от имени Администратора\r"
+                                                      "Закройте программу и запустите заново"});
+    EXPECT_EQ(m_wizardsCreated, 0);
+    EXPECT_FALSE(m_splashLeft);
 }
 
 TEST_F(StartUpTest, WizardThatCannotBeCreatedEndsSilently) {

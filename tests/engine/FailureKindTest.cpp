@@ -122,4 +122,35 @@ TEST_F(FailureKindTest, AFailedEngineWriteIsExplainedInTheEventLog) {
     EXPECT_EQ(log.find('\n', line), log.find("\r\n", line) + 1) << "one line per entry";
 }
 
+// Writes that fail before anything is sent are explained too, or a short step count would be unexplained.
+TEST_F(FailureKindTest, AWriteRefusedBeforeItIsSentIsExplainedInTheEventLog) {
+    ASSERT_TRUE(open("Base"));
+    // A day number far beyond the year 9999, and a type code that lacks its character.
+    module->ft_TableWriteColumnValue("log_Upgrade", "uTime", "3000000", "");
+    module->fc_ColumnAdd("kv_Setting", "Extra", "m", 0);
+    EXPECT_EQ(engine::KolvoStep, 0);
+    EXPECT_TRUE(ui.messages.empty());
+    std::string log;
+    ASSERT_TRUE(platform::readWholeFile(environment::kvSetting.KVFile.FileRegister, log));
+    const std::string base = installation.database("Base");
+    EXPECT_NE(log.find("*493 zuruzod 8e: " + base + ": UPDATE log_Upgrade | SET uTime = :p0: 3000000"),
+              std::string::npos)
+        << log;
+    EXPECT_NE(log.find("*493 zuruzod 8e: " + base + ": ALTER TABLE kv_Setting | ADD Extra m: "), std::string::npos)
+        << log;
+}
+
+TEST_F(FailureKindTest, AWriteThatCannotBeginIsNotBlamedOnTheWriteBeforeIt) {
+    ASSERT_TRUE(open("Base"));
+    module->ft_TableWriteColumnValue("kv_Setting", "Build", "3", "");
+    ASSERT_EQ(engine::KolvoStep, 1);
+    // The connection goes between two writes, as when the server holding the file goes away.
+    module->IBDatabase1.close();
+    module->ft_TableRowNULL("Set_Grid", "");
+    std::string log;
+    ASSERT_TRUE(platform::readWholeFile(environment::kvSetting.KVFile.FileRegister, log));
+    EXPECT_EQ(log.find("UPDATE kv_Setting"), std::string::npos) << log;
+    EXPECT_NE(log.find("*493 zuruzod 8e: : SET TRANSACTION: the database is not open\r\n"), std::string::npos) << log;
+}
+
 } // namespace

@@ -99,6 +99,22 @@ TEST_F(FirebirdWrapperTest, ValuesOfEachTypeAreWrittenAsThey) {
     EXPECT_EQ(read("SELECT Alarm FROM Sample"), "07:08:09");
 }
 
+TEST_F(FirebirdWrapperTest, ADayTheCalendarDoesNotHaveIsRefusedNotMovedToAnother) {
+    const engine::fb::Date days[] = {{2023, 2, 29}, {2024, 2, 30}, {2024, 4, 31}, {2024, 13, 1},
+                                     {2024, 0, 10}, {2024, 1, 0},  {0, 1, 1},     {10000, 1, 1}};
+    for (const auto& day : days) {
+        SCOPED_TRACE(std::to_string(day.year) + "-" + std::to_string(day.month) + "-" + std::to_string(day.day));
+        EXPECT_THROW(insert({"Born"}, {day}), FbError);
+        module->IBTrWrite.rollback();
+        EXPECT_THROW(insert({"Seen"}, {engine::fb::Timestamp{{day.year, day.month, day.day, 12, 0, 0}}}), FbError);
+        module->IBTrWrite.rollback();
+    }
+    EXPECT_EQ(read("SELECT COUNT(*) FROM Sample"), "0");
+    insert({"Born", "Seen"}, {engine::fb::Date{2024, 2, 29}, engine::fb::Timestamp{{9999, 12, 31, 23, 59, 59}}});
+    EXPECT_EQ(read("SELECT Born FROM Sample"), "29.02.2024");
+    EXPECT_EQ(read("SELECT Seen FROM Sample"), "31.12.9999 23:59:59");
+}
+
 TEST_F(FirebirdWrapperTest, TheJournalOfAConvertedDatabaseReadsWhole) {
     write("INSERT INTO log_Upgrade (uTime, uVersion) VALUES ('10.12.2026 14:33:47', 'Base 8.0.0')");
     auto& query = module->IBQueryRead;

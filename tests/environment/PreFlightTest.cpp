@@ -66,17 +66,19 @@ protected:
     void SetUp() override {
         Files712 = {};
         // The machine's own Firebird must not answer for the test's installation.
-        environment::setFixedAliasFile712(scratch.path() + "fixed/aliases.conf");
-        environment::setAdminAnswer(true);
+        machine.fixedAliasFile712 = scratch.path() + "fixed/aliases.conf";
+        machine.admin = [this] {
+            ++adminAsked;
+            return admin;
+        };
     }
-    void TearDown() override {
-        environment::setFixedAliasFile712("");
-        environment::setAdminAnswer(std::nullopt);
-        Files712 = {};
-    }
+    void TearDown() override { Files712 = {}; }
 
     testing_support::TempDir scratch;
     testing_support::ScriptedUserInterface ui;
+    environment::PreFlightEnvironment machine;
+    bool admin = true;
+    int adminAsked = 0;
 };
 
 // ---------------------------------------------------------------------------
@@ -111,7 +113,7 @@ TEST_F(PreFlightInstallationTest, VersionEightSetNeedsBaseSystemOrdersAndPrice) 
         SCOPED_TRACE("without " + c.omitted);
         build(specOf(Release::V8, c.omitted.empty() ? std::set<std::string>{} : std::set{c.omitted}, true));
 
-        const bool result = environment::control_UpgradeFiles();
+        const bool result = environment::control_UpgradeFiles(machine);
         EXPECT_EQ(Files712.file8, c.complete);
         EXPECT_FALSE(Files712.file7);
         EXPECT_TRUE(ui.messages.empty());
@@ -134,7 +136,7 @@ TEST_F(PreFlightInstallationTest, VersionEightSetNeedsBaseSystemOrdersAndPrice) 
 TEST_F(PreFlightInstallationTest, SevenTwelveSetIsFoundWithEveryPath) {
     build(specOf(Release::V712));
 
-    EXPECT_TRUE(environment::control_UpgradeFiles());
+    EXPECT_TRUE(environment::control_UpgradeFiles(machine));
     EXPECT_TRUE(Files712.file7);
     EXPECT_FALSE(Files712.file8);
     EXPECT_EQ(preFlightCodes(), std::vector<int>{470});
@@ -189,7 +191,7 @@ TEST_F(PreFlightInstallationTest, SevenTwelveSetWithoutABaseSystemOrOrdersDataba
         SCOPED_TRACE(testing::PrintToString(c.omitted));
         build(specOf(Release::V712, c.omitted));
 
-        EXPECT_EQ(environment::control_UpgradeFiles(), c.result);
+        EXPECT_EQ(environment::control_UpgradeFiles(machine), c.result);
         EXPECT_EQ(preFlightCodes(), c.codes);
         EXPECT_EQ(Files712.file7, c.result);
         EXPECT_FALSE(Files712.file8);
@@ -222,13 +224,14 @@ TEST_F(PreFlightInstallationTest, TrellanTakesTheSevenTwelveDataRootFromItsKey) 
                                                             {"@missing", l.root + "Missing/"},
                                                             {"", ""}};
         if (c.basePath712) {
-            const platform::RegistryStore machine(l.machineConfig + "Vesk/registry.ini");
+            const platform::RegistryStore machineStore(l.machineConfig + "Vesk/registry.ini");
             const std::string value = folders.at(*c.basePath712);
-            machine.writeString(kTrellan712Key, value.empty() ? "Other" : "BasePath712", value.empty() ? "x" : value);
+            machineStore.writeString(kTrellan712Key, value.empty() ? "Other" : "BasePath712",
+                                     value.empty() ? "x" : value);
         }
         kvSetting.bTrellan = c.trellan;
 
-        EXPECT_EQ(environment::control_UpgradeFiles(), c.result);
+        EXPECT_EQ(environment::control_UpgradeFiles(machine), c.result);
         EXPECT_EQ(preFlightCodes(), c.codes);
         EXPECT_EQ(Files712.file7, c.file7);
         if (c.file7) {
@@ -264,7 +267,7 @@ TEST_F(PreFlightInstallationTest, VersionEightAliasIsRegisteredKeepingEveryOther
         Files712 = {};
         kvSetting.KVFile.FileOrdersServer.clear();
 
-        EXPECT_TRUE(environment::control_UpgradeFiles());
+        EXPECT_TRUE(environment::control_UpgradeFiles(machine));
         EXPECT_TRUE(Files712.file7);
         EXPECT_EQ(Files712.fileOrdersServer, server712);
         EXPECT_EQ(contentsOf(aliasFile()), c.after);
@@ -272,6 +275,8 @@ TEST_F(PreFlightInstallationTest, VersionEightAliasIsRegisteredKeepingEveryOther
         EXPECT_EQ(kvSetting.KVFile.FileOrdersServer, kvSetting.KVDir.dirKalver + "OrdersServer.fdb");
         EXPECT_EQ(kvSetting.KVFile.FileOrdersServer, orders8());
         EXPECT_TRUE(ui.messages.empty());
+        EXPECT_EQ(adminAsked, 1);
+        adminAsked = 0;
         // Nothing is left beside the alias file.
         EXPECT_EQ(std::distance(std::filesystem::directory_iterator(l.firebirdDir), {}), 1);
     }
@@ -280,10 +285,11 @@ TEST_F(PreFlightInstallationTest, VersionEightAliasIsRegisteredKeepingEveryOther
 TEST_F(PreFlightInstallationTest, RegistrationWithoutRightsEndsTheStartUp) {
     build(specOf(Release::V712));
     const std::string before = contentsOf(aliasFile());
-    environment::setAdminAnswer(false);
+    admin = false;
 
-    EXPECT_FALSE(environment::control_UpgradeFiles());
+    EXPECT_FALSE(environment::control_UpgradeFiles(machine));
     EXPECT_EQ(ui.messages, std::vector<std::string>{kAdminNeeded});
+    EXPECT_EQ(adminAsked, 1);
     EXPECT_EQ(contentsOf(aliasFile()), before);
     EXPECT_EQ(kvSetting.KVFile.FileOrdersServer, "");
     EXPECT_EQ(preFlightCodes(), std::vector<int>{470});
@@ -335,14 +341,16 @@ TEST_F(PreFlightInstallationTest, NoRegistrationWithoutSomethingToRegister) {
             c.prepare(l);
         }
         const std::string before = contentsOf(aliasFile());
-        // Rights are not asked for when nothing is to be registered.
-        environment::setAdminAnswer(false);
+        admin = false;
+        adminAsked = 0;
 
-        EXPECT_EQ(environment::control_UpgradeFiles(), c.result);
+        EXPECT_EQ(environment::control_UpgradeFiles(machine), c.result);
         EXPECT_EQ(kvSetting.KVFile.FileOrdersServer, c.fileOrdersServer);
         EXPECT_EQ(contentsOf(aliasFile()), before);
         EXPECT_FALSE(platform::fileExists("/nonexistent/fb/aliases.conf"));
         EXPECT_TRUE(ui.messages.empty());
+        // Rights are not asked for when nothing is to be registered.
+        EXPECT_EQ(adminAsked, 0);
     }
 }
 
@@ -433,7 +441,7 @@ TEST_F(PreFlightRegistryTest, SevenHundredKeyDecidesWhereToLook) {
         SCOPED_TRACE(c.name);
         startUp(c.keys, c.trellan);
 
-        EXPECT_EQ(environment::control_UpgradeFiles(), c.result);
+        EXPECT_EQ(environment::control_UpgradeFiles(machine), c.result);
         EXPECT_EQ(preFlightCodes(), c.codes);
         EXPECT_FALSE(Files712.file7);
         EXPECT_FALSE(Files712.file8);
@@ -512,7 +520,7 @@ TEST_F(PreFlightAliasTest, EachLookUpReadsTheAliasFileItsOwnWay) {
         platform::replaceFileContents(aliasFile(), c.aliases);
 
         EXPECT_EQ(environment::read_AliasOrders8(), c.orders8);
-        EXPECT_EQ(environment::read_AliasOrders7(), c.orders7);
+        EXPECT_EQ(environment::read_AliasOrders7(machine), c.orders7);
         EXPECT_EQ(Files712.AliasOrders, "kvServerOrders_" + std::to_string(c.number));
     }
 }
@@ -544,7 +552,7 @@ TEST_F(PreFlightAliasTest, MissingSettingsOrAliasFileGiveNoPath) {
         }
 
         EXPECT_EQ(environment::read_AliasOrders8(), "");
-        EXPECT_EQ(environment::read_AliasOrders7(), "");
+        EXPECT_EQ(environment::read_AliasOrders7(machine), "");
     }
 }
 
@@ -552,29 +560,23 @@ TEST_F(PreFlightAliasTest, FixedAliasFileComesFirstForSevenTwelveOnly) {
     platform::replaceFileContents(aliasFile(),
                                   "kvServerOrders_8_12 = /settings/8.fdb\nkvServerOrders_12 = /settings/7.fdb\n");
     const std::string fixed = scratch.path() + "etc/aliases.conf";
-    environment::setFixedAliasFile712(fixed);
-    EXPECT_EQ(environment::read_AliasOrders7(), "/settings/7.fdb");
+    machine.fixedAliasFile712 = fixed;
+    EXPECT_EQ(environment::read_AliasOrders7(machine), "/settings/7.fdb");
 
     platform::replaceFileContents(fixed, "kvServerOrders_8_12 = /fixed/8.fdb\nkvServerOrders_12 = /fixed/7.fdb\n");
-    EXPECT_EQ(environment::read_AliasOrders7(), "/fixed/7.fdb");
+    EXPECT_EQ(environment::read_AliasOrders7(machine), "/fixed/7.fdb");
     EXPECT_EQ(environment::read_AliasOrders8(), "/settings/8.fdb");
 
     // Even without an alias of its own there, the fixed file is the one read.
     platform::replaceFileContents(fixed, "employee = /db/employee.fdb\n");
-    EXPECT_EQ(environment::read_AliasOrders7(), "");
-
-    environment::setFixedAliasFile712("");
-    EXPECT_EQ(std::string(environment::kFixedAliasFile712), "/etc/firebird/2.5/aliases.conf");
+    EXPECT_EQ(environment::read_AliasOrders7(machine), "");
 }
 
-TEST(PreFlightAdmin, RootOrTheTestsAnswer) {
-    environment::setAdminAnswer(std::nullopt);
+TEST(PreFlightMachine, TheProgramAsksTheUsualAliasFileAndRoot) {
+    const environment::PreFlightEnvironment real;
+    EXPECT_EQ(real.fixedAliasFile712, "/etc/firebird/2.5/aliases.conf");
+    EXPECT_EQ(real.admin(), ::geteuid() == 0);
     EXPECT_EQ(environment::control_Admin(), ::geteuid() == 0);
-    environment::setAdminAnswer(false);
-    EXPECT_FALSE(environment::control_Admin());
-    environment::setAdminAnswer(true);
-    EXPECT_TRUE(environment::control_Admin());
-    environment::setAdminAnswer(std::nullopt);
 }
 
 } // namespace

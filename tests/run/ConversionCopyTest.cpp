@@ -21,7 +21,7 @@ protected:
         spec.release = tools::Release::V712;
         installation = std::make_unique<testing_support::TestInstallation>(spec);
         environment::Files712 = {};
-        ASSERT_TRUE(environment::control_UpgradeFiles());
+        ASSERT_TRUE(environment::control_UpgradeFiles(installation->preFlightEnvironment()));
         ASSERT_TRUE(environment::Files712.file7);
         engine::fileSorvin = kvSetting.KVDir.dirKalver + "Sorvin.fdb";
         std::filesystem::remove_all(kvSetting.KVDir.dirKalver);

@@ -39,7 +39,7 @@ tools::InstallationSpec nothingAtAll() {
 run::DetectedState detect(const tools::InstallationSpec& spec) {
     testing_support::TestInstallation installation(spec);
     environment::Files712 = {};
-    environment::control_UpgradeFiles();
+    environment::control_UpgradeFiles(installation.preFlightEnvironment());
     environment::TProgramInfo info;
     return run::detectState(info);
 }
@@ -121,7 +121,7 @@ TEST(StateDetection, EveryDatabaseHasItsLineInTheWizardsOrder) {
     tools::InstallationSpec spec = run_testing::stampedSpec({8, 0, 5}, {{"Sorvin", {8, 0, 6}}}, {"Grelto"});
     testing_support::TestInstallation installation(spec);
     environment::Files712 = {};
-    ASSERT_TRUE(environment::control_UpgradeFiles());
+    ASSERT_TRUE(environment::control_UpgradeFiles(installation.preFlightEnvironment()));
     environment::TProgramInfo info;
     const run::DetectedState state = run::detectState(info);
     const std::string dir = installation.layout().kalver800;

@@ -4,6 +4,7 @@
 #include "environment/KvSetting.h"
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
+#include "run/InstallationRun.h"
 #include "run/StandardPacks.h"
 #include "run/UpgradeRun.h"
 #include "support/ScriptedUserInterface.h"
@@ -321,6 +322,20 @@ TEST_F(UpgradeRunTest, AnErrorInAPackReachesTheCaller) {
     EXPECT_THROW(upgrade.installPacks(8), std::runtime_error);
     EXPECT_EQ(ran, (std::vector<int>{6}));
     EXPECT_TRUE(ui.messages.empty());
+}
+
+// The failure entry says what went wrong, so that an unexpected end can be explained from the log.
+TEST_F(UpgradeRunTest, AnUnexpectedErrorIsRecordedWithItsCause) {
+    build(run_testing::stampedSpec({8, 0, 5}));
+    auto packs = fakePacks();
+    packs[6].wrapper = []() -> bool { throw std::invalid_argument("'KOD;X' is not a plain SQL name"); };
+
+    const auto result = run::runInstallation(8, {}, packs, hooks());
+    EXPECT_EQ(result, run::InstallationResult::Error);
+    std::string text;
+    ASSERT_TRUE(platform::readWholeFile(kvSetting.KVFile.FileRegister, text));
+    EXPECT_NE(text.find(": *492 : 'KOD;X' is not a plain SQL name\r\n"), std::string::npos) << text;
+    EXPECT_EQ(ui.overallGauge, 0);
 }
 
 TEST_F(UpgradeRunTest, AnEventLogEntryOpensTheRun) {

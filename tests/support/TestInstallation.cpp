@@ -63,6 +63,13 @@ TestInstallation::TestInstallation(tools::InstallationSpec spec)
     }
 }
 
+environment::PreFlightEnvironment TestInstallation::preFlightEnvironment() const {
+    environment::PreFlightEnvironment machine;
+    machine.fixedAliasFile712 = m_layout.root + "no-firebird-2.5/aliases.conf";
+    machine.admin = [] { return true; };
+    return machine;
+}
+
 std::string TestInstallation::database(const std::string& name) const {
     return tools::databasePath(m_layout, m_release, name);
 }

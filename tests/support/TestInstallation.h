@@ -1,6 +1,7 @@
 #pragma once
 
 #include "InstallationBuilder.h"
+#include "environment/PreFlight.h"
 
 #include <string>
 
@@ -41,6 +42,8 @@ public:
     const tools::InstallationLayout& layout() const { return m_layout; }
     std::string database(const std::string& name) const;
     tools::Release release() const { return m_release; }
+    // A machine without a 7.12 server in its usual place, whose user may change the alias file.
+    environment::PreFlightEnvironment preFlightEnvironment() const;
 
 private:
     TempDir m_dir;

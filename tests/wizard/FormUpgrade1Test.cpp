@@ -3,6 +3,7 @@
 #include "ui_FormUpgrade1.h"
 
 #include "engine/EngineState.h"
+#include "engine/PackFrame.h"
 #include "engine/ReadingWrappers.h"
 #include "environment/AliasFile.h"
 #include "environment/KvSetting.h"
@@ -13,9 +14,12 @@
 
 #include <QRadioButton>
 #include <QTest>
+#include <QWindow>
 
 #include <gtest/gtest.h>
 
+#include <deque>
+#include <functional>
 #include <memory>
 
 using environment::kvSetting;
@@ -37,6 +41,31 @@ QStringList withoutTimes(QStringList lines) {
     return lines;
 }
 
+// Boxes answered in advance: each is recorded instead of shown, and a question takes
+// the next answer given; a question without one fails the test.
+class AnsweredBoxes : public wizard::MessageBoxes {
+public:
+    void showMessage(QWidget*, const QString& text) override { texts.append(text); }
+    bool askYesNo(QWidget*, const QString& text) override {
+        texts.append(text);
+        if (answers.empty()) {
+            ADD_FAILURE() << "no answer given for " << text.toStdString();
+            return false;
+        }
+        const bool answer = answers.front();
+        answers.pop_front();
+        return answer;
+    }
+
+    std::deque<bool> answers;
+    QStringList texts;
+};
+
+const QString kRunGoesOn =
+    QStringLiteral("Во время установки обновлений программу закрыть нельзя - дождитесь окончания установки");
+const QString kCopyGoesOn =
+    QStringLiteral("Во время копирования файлов программу закрыть нельзя - дождитесь окончания копирования");
+
 tools::InstallationSpec stampedAt(tools::Release release, tools::Stamp stamp) {
     tools::InstallationSpec spec;
     spec.release = release;
@@ -51,11 +80,10 @@ protected:
         installation = std::make_unique<testing_support::TestInstallation>(spec);
         engine::FirebirdVersion = 0;
         environment::Files712 = {};
-        ASSERT_TRUE(environment::control_UpgradeFiles());
+        ASSERT_TRUE(environment::control_UpgradeFiles(installation->preFlightEnvironment()));
     }
     void TearDown() override {
         form.reset();
-        wizard::QtUserInterface::clearShownTexts();
         installation.reset();
     }
 
@@ -93,11 +121,36 @@ protected:
     void makeForm(std::vector<run::PackStep> packs = run::standardPacks()) {
         run::RunHooks hooks;
         hooks.showPicture = [this] { ++pictures; };
-        form = std::make_unique<TFormUpgrade1>(hooks, nullptr, std::move(packs));
+        hooks.pause = [this](int milliseconds) {
+            if (form && onPause) {
+                onPause(milliseconds);
+            }
+        };
+        form = std::make_unique<TFormUpgrade1>(hooks, nullptr, std::move(packs), boxes);
         form->show();
     }
 
     void click() { QTest::mouseClick(form->ui().Button1, Qt::LeftButton); }
+
+    // Every way a user asks the window to close: the window manager's close, "Выход",
+    // and the window's own close, as the answer to "exit?" does it.
+    void askToClose() {
+        form->windowHandle()->close();
+        QTest::mouseClick(form->ui().Button2, Qt::LeftButton);
+        form->close();
+    }
+
+    // The entries "Закрытие программы" of the event log.
+    int closings() const {
+        std::string text;
+        platform::readWholeFile(kvSetting.KVFile.FileRegister, text);
+        int count = 0;
+        for (auto at = text.find("*009 Закрытие программы"); at != std::string::npos;
+             at = text.find("*009 Закрытие программы", at + 1)) {
+            ++count;
+        }
+        return count;
+    }
 
     // From the start page through the agreement to the end of the run.
     void runThroughThePages() {
@@ -115,6 +168,8 @@ protected:
 
     std::unique_ptr<testing_support::TestInstallation> installation;
     std::unique_ptr<TFormUpgrade1> form;
+    std::shared_ptr<AnsweredBoxes> boxes = std::make_shared<AnsweredBoxes>();
+    std::function<void(int milliseconds)> onPause;
     std::vector<int> ran;
     int pictures = 0;
 };
@@ -168,15 +223,15 @@ TEST_F(WizardTest, AWholeRunReplacesTheSiblingsAndRecordsTheRelease) {
     EXPECT_TRUE(platform::fileExists(kvSetting.KVDir.PFVeskKalver8 + "morfa_8.exe"));
     EXPECT_EQ(form->ui().Gauge1->value(), 0);
     EXPECT_FALSE(form->ui().Button1->isVisibleTo(form.get()));
+    EXPECT_TRUE(boxes->texts.isEmpty());
 }
 
 TEST_F(WizardTest, AFailingPackStopsBeforeTheSiblingsAndTheRegistry) {
     build({});
-    wizard::QtUserInterface::answerNextBoxes({true});
     makeForm(fakePacks(2));
     runThroughThePages();
     EXPECT_EQ(ran, (std::vector<int>{1, 2}));
-    EXPECT_EQ(wizard::QtUserInterface::shownTexts(), QStringList{"Установка невозможна\nКод: sp.02"});
+    EXPECT_EQ(boxes->texts, QStringList{"Установка невозможна\nКод: sp.02"});
     EXPECT_FALSE(platform::fileExists(kvSetting.KVDir.PFVeskKalver8 + "morfa_8.exe"));
     const auto user = platform::RegistryStore::open(platform::RegistryRoot::CurrentUser);
     EXPECT_FALSE(user.readInteger("SOFTWARE\\Vesk\\Калвер\\8.00", "Build").has_value());
@@ -205,13 +260,12 @@ TEST_F(WizardTest, A712SetIsCopiedConvertedAndTakenAsFarAsThePacksGo) {
     EXPECT_TRUE(linesOf(form->ui().Memo1).contains(QStringLiteral("Base.fdb:       сборка (7.12.04)")));
 
     // The conversion and the packs this build carries run for real; the first pack it lacks stops the run.
-    wizard::QtUserInterface::answerNextBoxes({true});
     runThroughThePages();
     EXPECT_EQ(pictures, 1);
     const QStringList log = withoutTimes(linesOf(form->ui().Memo3));
     EXPECT_TRUE(log.contains(QStringLiteral("Установлена версия 8, Service Pack 00.00")))
         << log.join('\n').toStdString();
-    EXPECT_EQ(wizard::QtUserInterface::shownTexts(), QStringList{"Установка невозможна\nКод: sp.03"});
+    EXPECT_EQ(boxes->texts, QStringList{"Установка невозможна\nКод: sp.03"});
     int v = 0, sp = 0, bb = -1;
     ASSERT_TRUE(engine::dm_read_VersionServicePackBuild(kvSetting.KVFile.FileSystem, v, sp, bb));
     EXPECT_EQ(std::tie(v, sp, bb), std::make_tuple(8, 0, 2));
@@ -220,11 +274,93 @@ TEST_F(WizardTest, A712SetIsCopiedConvertedAndTakenAsFarAsThePacksGo) {
 TEST_F(WizardTest, LeavingFromTheChoicePageAsksFirst) {
     build(stampedAt(tools::Release::V712, {7, 12, 4}));
     makeForm();
-    wizard::QtUserInterface::answerNextBoxes({false});
+    boxes->answers = {false};
     click();
     EXPECT_TRUE(form->isVisible());
-    EXPECT_EQ(wizard::QtUserInterface::shownTexts(), QStringList{"Вы хотите выйти из программы модернизации?"});
-    wizard::QtUserInterface::answerNextBoxes({true});
+    EXPECT_EQ(boxes->texts, QStringList{"Вы хотите выйти из программы модернизации?"});
+    EXPECT_EQ(closings(), 0);
+    boxes->answers = {true};
     click();
     EXPECT_FALSE(form->isVisible());
+    EXPECT_EQ(closings(), 1);
+}
+
+TEST_F(WizardTest, TheWindowStaysUnderARunAndClosesAfterIt) {
+    build({});
+    auto packs = fakePacks();
+    // Pack 8.00.03 has a long step whose inner gauge lets the window's events run.
+    const auto stampOnly = packs[3].wrapper;
+    packs[3].wrapper = [this, stampOnly] {
+        bool asked = false;
+        QMetaObject::invokeMethod(
+            form.get(),
+            [this, &asked] {
+                asked = true;
+                askToClose();
+            },
+            Qt::QueuedConnection);
+        engine::gauge2_Show(20);
+        for (int i = 0; i < 20; ++i) {
+            engine::gauge2_Next();
+        }
+        engine::gauge2_Hide();
+        EXPECT_TRUE(asked);
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_FALSE(form->ui().Button2->isEnabled());
+        EXPECT_EQ(closings(), 0);
+        return stampOnly();
+    };
+    makeForm(std::move(packs));
+    runThroughThePages();
+
+    EXPECT_EQ(ran, (std::vector<int>{1, 2, 3, 4, 5, 6, 7}));
+    const QStringList log = withoutTimes(linesOf(form->ui().Memo3));
+    // Told once, in the middle of the pack, however many requests came.
+    EXPECT_EQ(log.count(kRunGoesOn), 1) << log.join('\n').toStdString();
+    const auto told = log.indexOf(kRunGoesOn);
+    EXPECT_EQ(log.value(told - 1), QStringLiteral("Начало установки Service Pack 00.03"));
+    EXPECT_EQ(log.value(told + 1), QStringLiteral("Установлен Service Pack 00.03"));
+    EXPECT_TRUE(log.contains(QStringLiteral("Обновление версии 8.00 успешно завершено")));
+    EXPECT_TRUE(boxes->texts.isEmpty());
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_EQ(closings(), 0);
+
+    // With the run over the window closes, and the program's closing is logged once.
+    EXPECT_TRUE(form->ui().Button2->isEnabled());
+    EXPECT_TRUE(form->windowHandle()->close());
+    EXPECT_FALSE(form->isVisible());
+    form->close();
+    EXPECT_EQ(closings(), 1);
+    std::string events;
+    platform::readWholeFile(kvSetting.KVFile.FileRegister, events);
+    EXPECT_LT(events.find("*409 "), events.find("*009 "));
+}
+
+TEST_F(WizardTest, TheWindowStaysUnderTheConversionCopy) {
+    build(stampedAt(tools::Release::V712, {7, 12, 4}));
+    makeForm();
+    int copiesStarted = 0;
+    onPause = [&](int milliseconds) {
+        // The copy starts with half a second's pause, before its first file.
+        if (milliseconds != 500 || ++copiesStarted > 1) {
+            return;
+        }
+        askToClose();
+        // A press on "Далее" let through meanwhile does not start the copy again.
+        click();
+        EXPECT_TRUE(form->isVisible());
+        EXPECT_FALSE(form->ui().Button2->isEnabled());
+        EXPECT_EQ(form->ui().CopyNotice->text(), kCopyGoesOn);
+    };
+    form->ui().RadioGroup1->findChildren<QRadioButton*>().at(1)->setChecked(true);
+    click();
+
+    EXPECT_EQ(copiesStarted, 1);
+    EXPECT_TRUE(form->isVisible());
+    EXPECT_TRUE(platform::fileExists(kvSetting.KVFile.FileBase));
+    EXPECT_EQ(form->ui().PageControl1->currentWidget(), form->ui().TabSheet2);
+    EXPECT_TRUE(form->ui().Button2->isEnabled());
+    EXPECT_EQ(form->ui().CopyNotice->text(), QString());
+    EXPECT_EQ(closings(), 0);
+    EXPECT_TRUE(boxes->texts.isEmpty());
 }

@@ -12,14 +12,51 @@
 #include <QTest>
 #include <QTimer>
 
-#include <iostream>
+#include <xcb/xcb.h>
 
-WizardTour::WizardTour(QString pictureFolder)
-    : m_pictureFolder(std::move(pictureFolder)), m_boxWatch(new QTimer(this)) {
+#include <cstdint>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+// What a window manager sends through the X server when the user closes a window:
+// WM_DELETE_WINDOW of the protocol WM_PROTOCOLS. False off X.
+bool askToCloseAsAWindowManager(QWidget& window) {
+    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
+    if (!x11) {
+        return false;
+    }
+    xcb_connection_t* connection = x11->connection();
+    const auto atom = [connection](const char* name) {
+        const auto cookie = xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+        const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+            xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
+        return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+    };
+    xcb_client_message_event_t message{};
+    message.response_type = XCB_CLIENT_MESSAGE;
+    message.format = 32;
+    message.window = static_cast<xcb_window_t>(window.winId());
+    message.type = atom("WM_PROTOCOLS");
+    message.data.data32[0] = atom("WM_DELETE_WINDOW");
+    message.data.data32[1] = XCB_CURRENT_TIME;
+    xcb_send_event(connection, 0, message.window, XCB_EVENT_MASK_NO_EVENT, reinterpret_cast<const char*>(&message));
+    xcb_flush(connection);
+    return true;
+}
+
+} // namespace
+
+WizardTour::WizardTour(QString pictureFolder, bool closeDuringConversion)
+    : m_pictureFolder(std::move(pictureFolder)), m_watch(new QTimer(this)),
+      m_closeDuringConversion(closeDuringConversion) {
     QDir().mkpath(m_pictureFolder);
-    m_boxWatch->setInterval(300);
-    connect(m_boxWatch, &QTimer::timeout, this, &WizardTour::answerBoxes);
-    m_boxWatch->start();
+    m_watch->setInterval(300);
+    connect(m_watch, &QTimer::timeout, this, &WizardTour::watch);
+    m_watch->start();
 }
 
 void WizardTour::waitFor(int milliseconds) {
@@ -43,10 +80,10 @@ void WizardTour::picture(const QString& name, QWidget* widget) {
     std::cout << "picture: " << file.toStdString() << std::endl;
 }
 
-void WizardTour::answerBoxes() {
+void WizardTour::watch() {
     QWidget* modal = QApplication::activeModalWidget();
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
-        m_boxWatch->stop();
+        m_watch->stop();
         waitFor(300);
         picture(QStringLiteral("box"), m_form ? static_cast<QWidget*>(m_form) : box);
         std::cout << "box: " << box->text().toStdString() << std::endl;
@@ -56,13 +93,19 @@ void WizardTour::answerBoxes() {
         if (answer) {
             answer->click();
         }
-        m_boxWatch->start();
+        m_watch->start();
     } else if (modal && m_form && modal != m_form && !m_pictureFormSeen) {
         m_pictureFormSeen = true;
-        m_boxWatch->stop();
+        m_watch->stop();
         waitFor(1500);
         picture(QStringLiteral("picture"), modal);
-        m_boxWatch->start();
+        m_watch->start();
+    } else if (!modal && m_form && m_closeDuringConversion && !m_closeAsked &&
+               m_form->ui().Label2->text() == QStringLiteral(" Установка Service Pack 00.00")) {
+        // The run pauses before the picture; the request comes back through the X server meanwhile.
+        m_closeAsked = true;
+        const bool sent = askToCloseAsAWindowManager(*m_form);
+        std::cout << (sent ? "close asked during the conversion" : "close not asked: no X server") << std::endl;
     }
 }
 
@@ -98,7 +141,7 @@ int WizardTour::run(wizard::TFormUpgrade1& form) {
     press();
     waitFor(1000);
     picture(QStringLiteral("finished"), m_form);
-    m_boxWatch->stop();
+    m_watch->stop();
     std::cout << ui.Memo3->toPlainText().toStdString() << std::endl;
     m_form->close();
     return 0;

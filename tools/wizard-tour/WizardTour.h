@@ -16,21 +16,25 @@ class TFormUpgrade1;
 class WizardTour : public QObject {
 public:
     // Boxes are answered from now on, also those of the start-up before the wizard.
-    explicit WizardTour(QString pictureFolder);
+    // With closeDuringConversion the window is also asked to close, as a window
+    // manager asks it, while the run converts the 7.12 databases.
+    WizardTour(QString pictureFolder, bool closeDuringConversion);
 
     // Goes through the wizard's pages; the exit code of the program.
     int run(wizard::TFormUpgrade1& form);
 
 private:
     void picture(const QString& name, QWidget* widget);
-    void answerBoxes();
+    void watch();
     void waitFor(int milliseconds);
     void press();
 
     wizard::TFormUpgrade1* m_form = nullptr;
     QString m_pictureFolder;
-    QTimer* m_boxWatch = nullptr;
+    QTimer* m_watch = nullptr;
     int m_pictures = 0;
     int m_boxes = 0;
     bool m_pictureFormSeen = false;
+    bool m_closeDuringConversion = false;
+    bool m_closeAsked = false;
 };

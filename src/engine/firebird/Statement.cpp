@@ -4,6 +4,8 @@
 #include "platform/Text.h"
 
 #include <algorithm>
+#include <chrono>
+#include <cstdio>
 #include <cstring>
 
 namespace engine::fb {
@@ -83,7 +85,23 @@ Binding bindingOf(const SqlValue& value, const Declared& declared) {
     return isText(declared.type) ? Binding::Text : Binding::ConvertedText;
 }
 
-ISC_DATE encodeDate(int year, int month, int day) {
+// Firebird keeps the years 1 to 9999, and its day arithmetic would carry a day the
+// calendar does not have (30.02) over into the next month.
+bool keptDay(int year, int month, int day) {
+    if (year < 1 || year > 9999 || month < 1 || month > 12 || day < 1 || day > 31) {
+        return false;
+    }
+    const std::chrono::year_month_day date{std::chrono::year{year}, std::chrono::month{static_cast<unsigned>(month)},
+                                           std::chrono::day{static_cast<unsigned>(day)}};
+    return date.ok();
+}
+
+ISC_DATE encodeDate(int year, int month, int day, const std::string& statement) {
+    if (!keptDay(year, month, day)) {
+        char text[48];
+        std::snprintf(text, sizeof text, "%02d.%02d.%04d", day, month, year);
+        throw FbError("the date " + std::string(text) + " is not a day Firebird can keep\n" + statement);
+    }
     return util()->encodeDate(static_cast<unsigned>(year), static_cast<unsigned>(month), static_cast<unsigned>(day));
 }
 
@@ -341,7 +359,7 @@ void Statement::bind(const std::vector<SqlValue>& params) {
                 break;
             case Binding::Date: {
                 const Date& d = std::get<Date>(value);
-                store(in.buffer, offset, encodeDate(d.year, d.month, d.day));
+                store(in.buffer, offset, encodeDate(d.year, d.month, d.day, m_text));
                 break;
             }
             case Binding::Time: {
@@ -353,7 +371,7 @@ void Statement::bind(const std::vector<SqlValue>& params) {
                 const Timestamp& stamp = std::get<Timestamp>(value);
                 const platform::DateTime& t = stamp.value;
                 ISC_TIMESTAMP ts;
-                ts.timestamp_date = encodeDate(t.year, t.month, t.day);
+                ts.timestamp_date = encodeDate(t.year, t.month, t.day, m_text);
                 ts.timestamp_time = encodeTime(t.hour, t.minute, t.second, stamp.fraction);
                 store(in.buffer, offset, ts);
                 break;

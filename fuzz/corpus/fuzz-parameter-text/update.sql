@@ -1,0 +1,5 @@
+UPDATE t_Pro
+SET
+KODUKAZATELSTORONA = :p0
+WHERE NUMBERPROEM = :p1 and NUMBERSTORONA = :p2 -- ':p9'
+/* :p3 */ AND X = ':p4'
