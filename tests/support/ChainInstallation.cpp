@@ -8,21 +8,29 @@
 #include "platform/UserInterface.h"
 #include "support/ScriptedUserInterface.h"
 
+#include <filesystem>
 #include <map>
 #include <stdexcept>
+#include <sys/stat.h>
+#include <unistd.h>
 
 namespace testing_support {
 namespace {
 
-// The results of the chain, one folder of database files for each N, for the life of the process.
-struct Snapshots {
-    TempDir folder;
-    std::map<int, std::string> byPack;
-};
-
-Snapshots& snapshots() {
-    static Snapshots instance;
-    return instance;
+// The results of the chain are kept across test processes (ctest runs every test in a
+// process of its own): one folder per N, under a key that changes with the test
+// program and the builder's scripts, so a result is never taken from other code.
+std::string snapshotRoot() {
+    static const std::string root = [] {
+        struct stat program {};
+        if (stat("/proc/self/exe", &program) != 0) {
+            throw std::runtime_error("cannot read the test program's own file");
+        }
+        const std::string key = tools::schemaFingerprint() + "-" + std::to_string(program.st_size) + "-" +
+                                std::to_string(program.st_mtim.tv_sec) + "." + std::to_string(program.st_mtim.tv_nsec);
+        return (std::filesystem::temp_directory_path() / "zuruzod-test-chains" / key).string() + "/";
+    }();
+    return root;
 }
 
 const std::vector<std::string>& databaseNames() {
@@ -30,10 +38,17 @@ const std::vector<std::string>& databaseNames() {
     return names;
 }
 
+// Builds the result in a folder of this process's own and renames it into place, so a
+// test never copies a half-made result; when another process was quicker, its result stands.
 std::string takeSnapshot(int throughPack) {
-    const std::string folder = snapshots().folder.path() + "through-" + std::to_string(throughPack) + "/";
-    if (!platform::createDirectories(folder)) {
-        throw std::runtime_error("cannot create " + folder);
+    const std::string folder = snapshotRoot() + "through-" + std::to_string(throughPack) + "/";
+    if (platform::directoryExists(folder)) {
+        return folder;
+    }
+    const std::string partial =
+        snapshotRoot() + "partial-" + std::to_string(throughPack) + "-" + std::to_string(::getpid()) + "/";
+    if (!platform::createDirectories(partial)) {
+        throw std::runtime_error("cannot create " + partial);
     }
     ScriptedUserInterface ui;
     TestInstallation source;
@@ -54,10 +69,13 @@ std::string takeSnapshot(int throughPack) {
     }
     for (const auto& name : databaseNames()) {
         const std::string path = source.database(name);
-        if (platform::fileExists(path) && !platform::copyFile(path, folder + name + ".fdb", true)) {
+        if (platform::fileExists(path) && !platform::copyFile(path, partial + name + ".fdb", true)) {
             throw std::runtime_error("cannot keep " + path);
         }
     }
+    std::error_code ignored;
+    std::filesystem::rename(partial, folder, ignored);
+    std::filesystem::remove_all(partial, ignored);
     return folder;
 }
 
@@ -70,7 +88,7 @@ void pointEngineAt(const TestInstallation& installation) {
 }
 
 ChainInstallation::ChainInstallation(int throughPack) {
-    auto& cache = snapshots().byPack;
+    static std::map<int, std::string> cache;
     if (!cache.count(throughPack)) {
         // The packs run with an interface of their own; the test keeps its own.
         platform::UserInterface& testsInterface = platform::ui();

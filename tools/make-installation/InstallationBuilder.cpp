@@ -8,9 +8,11 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <cstdio>
+#include <filesystem>
 #include <stdexcept>
 #include <unistd.h>
 
@@ -288,6 +290,22 @@ InstallationLayout buildInstallation(const InstallationSpec& spec, const Progres
         layout.databases.push_back(path);
     }
     return layout;
+}
+
+std::string schemaFingerprint() {
+    std::vector<std::filesystem::path> files;
+    for (const auto& entry :
+         std::filesystem::recursive_directory_iterator(std::string(ZURUZOD_RESOURCES) + "/schema")) {
+        if (entry.is_regular_file()) {
+            files.push_back(entry.path());
+        }
+    }
+    std::sort(files.begin(), files.end());
+    std::string all;
+    for (const auto& file : files) {
+        all += file.string() + "\n" + readSchema(file.string());
+    }
+    return fingerprint(all);
 }
 
 void runScript(const std::string& database, int numberFirm, const std::string& script) {

@@ -73,6 +73,10 @@ using Progress = std::function<void(const std::string& line)>;
 // Lays out a complete installation; throws std::runtime_error on failure.
 InstallationLayout buildInstallation(const InstallationSpec& spec, const Progress& progress = {});
 
+// A fingerprint of every schema and data script the builder reads: it changes
+// whenever the databases it lays out would.
+std::string schemaFingerprint();
+
 // Executes an SQL script on a database, as the database's owner.
 void runScript(const std::string& database, int numberFirm, const std::string& script);
 
