@@ -7,6 +7,7 @@ namespace engine {
 int KolvoStep = 0;
 std::string fileSorvin;
 int FirebirdVersion = 0;
+int lockWaitSeconds = 30;
 
 void inc_KolvoStep(int Value) {
     KolvoStep += Value;
