@@ -1,5 +1,6 @@
 #include "engine/EngineState.h"
 
+#include "platform/StepBoundary.h"
 #include "platform/UserInterface.h"
 
 namespace engine {
@@ -12,6 +13,7 @@ int lockWaitSeconds = 30;
 void inc_KolvoStep(int Value) {
     KolvoStep += Value;
     platform::ui().overallGaugeAdd(Value);
+    platform::stepBoundary();
 }
 
 } // namespace engine
