@@ -3,6 +3,7 @@
 #include "environment/EventLog.h"
 #include "environment/FileProcedures.h"
 #include "environment/RunLog.h"
+#include "platform/StepBoundary.h"
 #include "platform/UserInterface.h"
 #include "run/SiblingReplacement.h"
 
@@ -31,6 +32,16 @@ void registerRelease(const environment::TProgramInfo& UpgradeInfo) {
     ZapisMemo3("");
     ZapisMemo3("Установлена следующая конфигурация: ServicePack: " + std::to_string(UpgradeInfo.ServicePack) +
                ", Build: " + std::to_string(UpgradeInfo.Build));
+}
+
+// The run log says why the run ended; the event log keeps it.
+void recordEnd(const std::string& reason, int code, const std::string& detail) noexcept {
+    try {
+        ZapisMemo3(reason);
+        environment::fw_Write_Register(code, detail);
+    } catch (const std::exception&) {
+        // The event log is the record; an unwritable log is the one thing left unsaid.
+    }
 }
 
 InstallationResult installEverything(int MinVersion, const environment::TProgramInfo& UpgradeInfo,
@@ -62,12 +73,11 @@ InstallationResult runInstallation(int MinVersion, const environment::TProgramIn
     const int scale = gaugeScale(packs);
     try {
         result = installEverything(MinVersion, UpgradeInfo, std::move(packs), hooks);
+    } catch (const platform::RunStopped&) {
+        result = InstallationResult::Stopped;
+        recordEnd("Установка прервана по запросу", 491, "прервана по запросу");
     } catch (const std::exception& error) {
-        // The event log is the record; an unwritable log is the one thing left unsaid.
-        try {
-            environment::fw_Write_Register(492, error.what());
-        } catch (const std::exception&) {
-        }
+        recordEnd(std::string("Непредвиденный сбой: ") + error.what(), 492, error.what());
     }
     ZapisLabel("");
     platform::ui().overallGaugeReset(scale);

@@ -10,6 +10,7 @@ namespace run {
 
 enum class RunOutcome {
     Installed,        // every pack the stamps called for was installed
+    SetUnopenable,    // a database of the set would not open; nothing was changed
     ConversionFailed, // 8.00.00 failed: "(01)"
     StampsUnreadable, // 8.00.00 ran but a stamp cannot be read afterwards: "(02)"
     PackFailed,       // a pack 8.00.01 to 8.00.07 failed

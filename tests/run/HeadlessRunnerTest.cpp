@@ -1,13 +1,20 @@
 #include "RunSupport.h"
 
+#include "engine/firebird/Connection.h"
 #include "platform/FileSystem.h"
+#include "platform/NamedLock.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TestInstallation.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
 #include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 using run_testing::stampOf;
 
@@ -32,9 +39,10 @@ ChildResult runHeadless(const std::string& machineConfig, const std::string& use
                         const std::string& outputFolder, const std::string& arguments = "") {
     const std::string out = outputFolder + "headless.out";
     const std::string err = outputFolder + "headless.err";
+    // The machine store's folder also holds the run's single-instance lock, so that runs of other tests do not meet it.
     const std::string command = "XDG_CONFIG_DIRS=" + quoted(machineConfig) + " XDG_CONFIG_HOME=" + quoted(userConfig) +
-                                " " + quoted(UPGRADE_HEADLESS) + " " + arguments + " >" + quoted(out) + " 2>" +
-                                quoted(err) + " </dev/null";
+                                " XDG_RUNTIME_DIR=" + quoted(machineConfig) + " " + quoted(UPGRADE_HEADLESS) + " " +
+                                arguments + " >" + quoted(out) + " 2>" + quoted(err) + " </dev/null";
     const int raw = std::system(command.c_str());
     ChildResult result;
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -121,6 +129,172 @@ TEST_F(HeadlessRunnerTest, TakesNoArguments) {
     EXPECT_NE(result.err.find("no arguments"), std::string::npos) << result.err;
     EXPECT_TRUE(result.out.empty()) << result.out;
     EXPECT_EQ(stampOf(installation->database("Base")), std::make_tuple(8, 0, 0));
+}
+
+std::string eventLogOf(const tools::InstallationLayout& layout) {
+    std::string text;
+    for (const auto& entry : std::filesystem::directory_iterator(layout.infoDir)) {
+        std::string part;
+        platform::readWholeFile(entry.path().string(), part);
+        text += part;
+    }
+    return text;
+}
+
+// Faults of the installation that stop a run before it changes anything: each ends
+// with a message naming the trouble, an event-log entry where the log can be written,
+// and every database as it was.
+TEST_F(HeadlessRunnerTest, FaultsOfTheInstallationStopTheRunBeforeAnyChange) {
+    struct Case {
+        const char* name;
+        std::function<void(const tools::InstallationLayout&, const std::string& base)> damage;
+        int status;
+        std::string message; // in standard error or output
+        bool namesBase;      // the message and the event log name Base.fdb
+    };
+    const auto truncate = [](const std::string& base, size_t keep) {
+        std::string bytes;
+        platform::readWholeFile(base, bytes);
+        platform::replaceFileContents(base, bytes.substr(0, keep));
+    };
+    std::vector<Case> cases = {
+        {"zero-byte Base", [&](auto&, const std::string& base) { truncate(base, 0); }, 1,
+         "База данных не открывается: ", true},
+        {"random Base",
+         [](auto&, const std::string& base) {
+             std::string noise(200000, '\0');
+             for (size_t i = 0; i < noise.size(); ++i) {
+                 noise[i] = static_cast<char>((i * 2654435761u) >> 13);
+             }
+             platform::replaceFileContents(base, noise);
+         },
+         1, "База данных не открывается: ", true},
+        {"truncated Base", [&](auto&, const std::string& base) { truncate(base, 3 * 8192); }, 1,
+         "База данных не открывается: ", true},
+        {"missing Base", [](auto&, const std::string& base) { std::filesystem::remove(base); }, 2, "is incomplete",
+         false},
+        {"empty data folder",
+         [](const tools::InstallationLayout& layout, const std::string&) {
+             for (const auto& entry : std::filesystem::directory_iterator(layout.kalver800)) {
+                 std::filesystem::remove_all(entry.path());
+             }
+         },
+         2, "is incomplete", false},
+        {"non-numeric NumberFirm",
+         [](const tools::InstallationLayout& layout, const std::string&) {
+             const std::string store = layout.machineConfig + "Vesk/registry.ini";
+             std::string text;
+             platform::readWholeFile(store, text);
+             const auto at = text.find("NumberFirm=");
+             ASSERT_NE(at, std::string::npos) << text;
+             const auto end = text.find('\n', at);
+             text.replace(at, end - at, "NumberFirm=12a");
+             platform::replaceFileContents(store, text);
+         },
+         2, "NumberFirm не является числом: 12a", false},
+    };
+    if (::geteuid() != 0) {
+        cases.push_back({"read-only Base",
+                         [](auto&, const std::string& base) {
+                             std::filesystem::permissions(base, std::filesystem::perms::owner_read |
+                                                                    std::filesystem::perms::group_read);
+                         },
+                         1, "нет прав доступа", true});
+    }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        build(run_testing::stampedSpec({8, 0, 0}));
+        const std::string base = installation->database("Base");
+        c.damage(installation->layout(), base);
+
+        const ChildResult result = run();
+
+        EXPECT_EQ(result.status, c.status) << result.out << result.err;
+        EXPECT_NE((result.err + result.out).find(c.message), std::string::npos) << result.out << "\n---\n"
+                                                                                << result.err;
+        EXPECT_EQ(result.out.find("Начало установки"), std::string::npos) << result.out;
+        if (c.namesBase) {
+            EXPECT_NE(result.err.find(base), std::string::npos) << result.err;
+            EXPECT_NE(eventLogOf(installation->layout()).find("*493 zuruzod 8e: " + base), std::string::npos);
+        }
+        for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+            if (name != "Base" && platform::fileExists(installation->database(name))) {
+                EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 0)) << name;
+                EXPECT_EQ(run_testing::rowCount(installation->database(name), "log_Upgrade", "1 = 1"), 0) << name;
+            }
+        }
+    }
+}
+
+TEST_F(HeadlessRunnerTest, ADatabaseHeldByAnotherProcessIsNamedAndNothingChanges) {
+    build(run_testing::stampedSpec({8, 0, 0}));
+    const std::string base = installation->database("Base");
+    engine::fb::Connection holder;
+    holder.attach(base, {});
+
+    const ChildResult result = run();
+
+    EXPECT_EQ(result.status, 1) << result.out << result.err;
+    EXPECT_NE(result.err.find("База данных не открывается:\n" + base), std::string::npos) << result.err;
+    EXPECT_NE(eventLogOf(installation->layout()).find("*493 zuruzod 8e: " + base), std::string::npos);
+    holder.close();
+    for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+        EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 0)) << name;
+    }
+}
+
+TEST_F(HeadlessRunnerTest, ASecondRunIsRefusedWhileTheProgramRuns) {
+    build(run_testing::stampedSpec({8, 0, 0}));
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string kept = runtime ? runtime : "";
+    ::setenv("XDG_RUNTIME_DIR", installation->layout().machineConfig.c_str(), 1);
+    platform::NamedLock program("zuruzod 8e");
+    runtime ? ::setenv("XDG_RUNTIME_DIR", kept.c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
+    ASSERT_EQ(program.tryAcquire(), platform::NamedLock::Result::Acquired);
+
+    const ChildResult result = run();
+
+    EXPECT_EQ(result.status, 2) << result.out << result.err;
+    EXPECT_NE(result.err.find("Upgrade уже запущен"), std::string::npos) << result.err;
+    EXPECT_TRUE(result.out.empty()) << result.out;
+    EXPECT_EQ(stampOf(installation->database("Base")), std::make_tuple(8, 0, 0));
+}
+
+TEST_F(HeadlessRunnerTest, OfTwoRunsStartedTogetherTheSecondIsRefusedAndTheFirstFinishes) {
+    build(run_testing::set712InVersion8Folder());
+    const auto& layout = installation->layout();
+    std::vector<ChildResult> results(2);
+    std::vector<std::thread> runs;
+    for (int i = 0; i < 2; ++i) {
+        runs.emplace_back([&, i] {
+            results[i] = runHeadless(layout.machineConfig, layout.userConfig, layout.root + std::to_string(i) + "-");
+        });
+    }
+    for (auto& t : runs) {
+        t.join();
+    }
+    std::vector<int> statuses = {results[0].status, results[1].status};
+    std::sort(statuses.begin(), statuses.end());
+    EXPECT_EQ(statuses, (std::vector<int>{1, 2})) << results[0].err << results[1].err;
+    const ChildResult& refused = results[0].status == 2 ? results[0] : results[1];
+    EXPECT_NE(refused.err.find("Upgrade уже запущен"), std::string::npos) << refused.err;
+    for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+        EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 2)) << name;
+    }
+    EXPECT_EQ(run_testing::rowCount(installation->database("Base"), "log_Upgrade", "uVersion = 'Base 8.0.0'"), 1);
+}
+
+TEST(HeadlessRunner, WorksUnderAFolderWithACyrillicName) {
+    testing_support::TempDir folder;
+    tools::InstallationSpec spec = run_testing::stampedSpec({8, 0, 0});
+    spec.root = folder.path() + "Данные/";
+    spec.templateCache = (std::filesystem::temp_directory_path() / "zuruzod-test-templates").string();
+    const tools::InstallationLayout layout = tools::buildInstallation(spec);
+
+    const ChildResult result = runHeadless(layout.machineConfig, layout.userConfig, folder.path());
+
+    EXPECT_EQ(result.status, 1) << result.out << result.err;
+    EXPECT_NE(result.out.find("Установлен Service Pack 00.02\n"), std::string::npos) << result.out << result.err;
 }
 
 } // namespace
