@@ -213,11 +213,7 @@ TEST_F(Pack_8_00_03Test, ASecondRunSkipsEveryDatabaseAndChangesNothing) {
 
     EXPECT_EQ(engine::KolvoStep, 71 + 9);
     for (const auto& name : present()) {
-        auto after = contentsOf(db(name), {"UTIME", "KODLOG"});
-        const auto journalled = std::find(after.begin(), after.end(), "LOG_UPGRADE: set|set|Base 8.0.3");
-        ASSERT_NE(journalled, after.end()) << name;
-        after.erase(journalled);
-        EXPECT_EQ(after, before[name]) << name;
+        EXPECT_EQ(contentsOf(db(name), {"UTIME", "KODLOG"}), before[name]) << name;
     }
 }
 
