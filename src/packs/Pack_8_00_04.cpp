@@ -6,6 +6,7 @@
 #include "engine/PackToolkit.h"
 #include "engine/ReadingWrappers.h"
 #include "engine/firebird/Statement.h"
+#include "packs/KeptRows.h"
 #include "packs/TableSplitColumn.h"
 
 #include <cstdint>
@@ -105,13 +106,6 @@ Operation listWrite(const std::vector<Record>& list, std::vector<std::string> li
             }};
 }
 
-bool tableExists(TDM1& dm, const std::string& table) {
-    const auto count =
-        engine::readInteger(dm, dm.IBTrRead, {"SELECT COUNT(*)", "FROM RDB$RELATIONS", "WHERE RDB$RELATION_NAME = :p0"},
-                            OnFailure::Commit, {engine::fb::SqlValue(table)});
-    return count && *count > 0;
-}
-
 Operation stockGroupsRead(Lists& lists) {
     return countedRead(
         "StockMain_Group", "SubGroup = 'A'",
@@ -130,7 +124,7 @@ Operation stockGroupsRead(Lists& lists) {
 Operation furGroupsRead(Lists& lists) {
     return {1, [&lists](TDM1& dm) {
                 lists.furGroups.clear();
-                const std::string source = tableExists(dm, kKeptGroups) ? kKeptGroups : "fur_Group";
+                const std::string source = oldRowsOf(dm, "fur_Group", kKeptGroups);
                 if (dm.ft_TableReadRecordCount(source, "") <= 0) {
                     return Flow::Next;
                 }
@@ -151,41 +145,22 @@ Operation furGroupsRead(Lists& lists) {
 // since this run writes them again.
 Operation oldGroupsKeep() {
     return {0, [](TDM1& dm) {
-                try {
-                    if (!tableExists(dm, kKeptGroups)) {
-                        engine::fb::Statement(dm.IBTrWrite, {"CREATE TABLE " + kKeptGroups,
-                                                             "(FURGROUP VARCHAR(60), SOSTAV BLOB SUB_TYPE 1)"})
-                            .execute();
-                        dm.IBTrWrite.commit();
-                        engine::fb::Statement(dm.IBTrWrite, {"INSERT INTO " + kKeptGroups + " (FURGROUP, SOSTAV)",
-                                                             "SELECT FURGROUP, SOSTAV FROM fur_Group"})
-                            .execute();
-                        dm.IBTrWrite.commit();
-                    } else if (tableExists(dm, "FUR_GROUPSTRUCTURE")) {
-                        engine::fb::Statement(dm.IBTrWrite, {"DELETE FROM fur_GroupStructure"}).execute();
-                        dm.IBTrWrite.commit();
-                    }
-                    return Flow::Next;
-                } catch (const std::exception& error) {
-                    dm.IBTrWrite.rollback();
-                    dm.logFailure("CREATE TABLE " + kKeptGroups, error);
+                const bool resumed = tableExists(dm, kKeptGroups);
+                if (!keepRows(dm, "fur_Group", kKeptGroups, "FURGROUP, SOSTAV",
+                              "FURGROUP VARCHAR(60), SOSTAV BLOB SUB_TYPE 1")) {
                     return Flow::EndPack;
                 }
+                if (resumed && tableExists(dm, "FUR_GROUPSTRUCTURE") &&
+                    !engine::writeRows(dm, {"DELETE FROM fur_GroupStructure"},
+                                       [](engine::fb::Statement& statement) { statement.execute(); })) {
+                    return Flow::EndPack;
+                }
+                return Flow::Next;
             }};
 }
 
 Operation oldGroupsRelease() {
-    return {0, [](TDM1& dm) {
-                try {
-                    engine::fb::Statement(dm.IBTrWrite, {"DROP TABLE " + kKeptGroups}).execute();
-                    dm.IBTrWrite.commit();
-                    return Flow::Next;
-                } catch (const std::exception& error) {
-                    dm.IBTrWrite.rollback();
-                    dm.logFailure("DROP TABLE " + kKeptGroups, error);
-                    return Flow::EndPack;
-                }
-            }};
+    return {0, [](TDM1& dm) { return releaseRows(dm, kKeptGroups) ? Flow::Next : Flow::EndPack; }};
 }
 
 Operation groupNamesWrite(const Lists& lists) {

@@ -73,15 +73,16 @@ TEST_F(HeadlessRunnerTest, ConvertsA712SetInstallsThePacksItCarriesAndStopsAtThe
     EXPECT_EQ(result.status, 1) << result.out << result.err;
     for (const char* line : {"Установлена версия 8, Service Pack 00.00\n", "Установлен Service Pack 00.01\n",
                              "Установлен Service Pack 00.02\n", "Установлен Service Pack 00.03\n",
-                             "Установлен Service Pack 00.04\n", "Начало установки Service Pack 00.05\n"}) {
+                             "Установлен Service Pack 00.04\n", "Установлен Service Pack 00.05\n",
+                             "Начало установки Service Pack 00.06\n"}) {
         EXPECT_NE(result.out.find(line), std::string::npos) << line << result.out;
     }
-    EXPECT_EQ(result.out.find("Установлен Service Pack 00.05"), std::string::npos) << result.out;
-    EXPECT_NE(result.err.find("Установка невозможна\nКод: sp.05\n"), std::string::npos) << result.err;
+    EXPECT_EQ(result.out.find("Установлен Service Pack 00.06"), std::string::npos) << result.out;
+    EXPECT_NE(result.err.find("Установка невозможна\nКод: sp.06\n"), std::string::npos) << result.err;
     EXPECT_EQ(result.err.find("Что-то пошло не так"), std::string::npos) << result.err;
     for (const auto& name : tools::databaseNames(tools::Release::V8)) {
         if (name != "Sorvin") {
-            EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 4)) << name;
+            EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 5)) << name;
         }
     }
     EXPECT_FALSE(platform::fileExists(installation->database("Sorvin")));
@@ -280,7 +281,7 @@ TEST_F(HeadlessRunnerTest, OfTwoRunsStartedTogetherTheSecondIsRefusedAndTheFirst
     EXPECT_NE(refused.err.find("Upgrade уже запущен"), std::string::npos) << refused.err;
     for (const auto& name : tools::databaseNames(tools::Release::V8)) {
         if (name != "Sorvin") {
-            EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 4)) << name;
+            EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 5)) << name;
         }
     }
     EXPECT_EQ(run_testing::rowCount(installation->database("Base"), "log_Upgrade", "uVersion = 'Base 8.0.0'"), 1);
