@@ -65,30 +65,31 @@ protected:
     std::unique_ptr<testing_support::TestInstallation> installation;
 };
 
-TEST_F(HeadlessRunnerTest, ConvertsA712SetInstallsThePacksItCarriesAndStopsAtTheFirstItLacks) {
+TEST_F(HeadlessRunnerTest, ConvertsA712SetAndUpgradesItTo807InOneRun) {
     build(run_testing::set712InVersion8Folder());
 
     const ChildResult result = run();
 
-    EXPECT_EQ(result.status, 1) << result.out << result.err;
-    for (const char* line : {"Установлена версия 8, Service Pack 00.00\n", "Установлен Service Pack 00.01\n",
-                             "Установлен Service Pack 00.02\n", "Установлен Service Pack 00.03\n",
-                             "Установлен Service Pack 00.04\n", "Установлен Service Pack 00.05\n",
-                             "Начало установки Service Pack 00.06\n"}) {
+    EXPECT_EQ(result.status, 0) << result.out << result.err;
+    for (const char* line :
+         {"Установлена версия 8, Service Pack 00.00\n", "Установлен Service Pack 00.01\n",
+          "Установлен Service Pack 00.02\n", "Установлен Service Pack 00.03\n", "Установлен Service Pack 00.04\n",
+          "Установлен Service Pack 00.05\n", "Установлен Service Pack 00.06\n", "Установлен Service Pack 00.07\n",
+          "889-889\n", "Обновление версии 8.00 успешно завершено\n"}) {
         EXPECT_NE(result.out.find(line), std::string::npos) << line << result.out;
     }
-    EXPECT_EQ(result.out.find("Установлен Service Pack 00.06"), std::string::npos) << result.out;
-    EXPECT_NE(result.err.find("Установка невозможна\nКод: sp.06\n"), std::string::npos) << result.err;
     EXPECT_EQ(result.err.find("Что-то пошло не так"), std::string::npos) << result.err;
     for (const auto& name : tools::databaseNames(tools::Release::V8)) {
         if (name != "Sorvin") {
-            EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 5)) << name;
+            EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 7)) << name;
+            EXPECT_EQ(run_testing::rowCount(installation->database(name), "log_Upgrade"), 8) << name;
         }
     }
     EXPECT_FALSE(platform::fileExists(installation->database("Sorvin")));
     EXPECT_EQ(run_testing::rowCount(installation->database("Base"), "StockMain", "KodMaterial > 0"), 6);
     EXPECT_EQ(run_testing::rowCount(installation->database("Base"), "acc", "KodGroup = 6"), 1);
     EXPECT_EQ(run_testing::rowCount(installation->database("Orders"), "o_Service", "KodService = 6"), 1);
+    EXPECT_EQ(run_testing::rowCount(installation->database("Orders"), "DE", "KodDE = 2 AND KodSubParameter = 3"), 1);
 }
 
 TEST_F(HeadlessRunnerTest, ANewerUpdateCannotBeUpgraded) {
@@ -276,12 +277,12 @@ TEST_F(HeadlessRunnerTest, OfTwoRunsStartedTogetherTheSecondIsRefusedAndTheFirst
     }
     std::vector<int> statuses = {results[0].status, results[1].status};
     std::sort(statuses.begin(), statuses.end());
-    EXPECT_EQ(statuses, (std::vector<int>{1, 2})) << results[0].err << results[1].err;
+    EXPECT_EQ(statuses, (std::vector<int>{0, 2})) << results[0].err << results[1].err;
     const ChildResult& refused = results[0].status == 2 ? results[0] : results[1];
     EXPECT_NE(refused.err.find("Upgrade уже запущен"), std::string::npos) << refused.err;
     for (const auto& name : tools::databaseNames(tools::Release::V8)) {
         if (name != "Sorvin") {
-            EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 5)) << name;
+            EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 7)) << name;
         }
     }
     EXPECT_EQ(run_testing::rowCount(installation->database("Base"), "log_Upgrade", "uVersion = 'Base 8.0.0'"), 1);
@@ -296,8 +297,8 @@ TEST(HeadlessRunner, WorksUnderAFolderWithACyrillicName) {
 
     const ChildResult result = runHeadless(layout.machineConfig, layout.userConfig, folder.path());
 
-    EXPECT_EQ(result.status, 1) << result.out << result.err;
-    EXPECT_NE(result.out.find("Установлен Service Pack 00.02\n"), std::string::npos) << result.out << result.err;
+    EXPECT_EQ(result.status, 0) << result.out << result.err;
+    EXPECT_NE(result.out.find("Установлен Service Pack 00.07\n"), std::string::npos) << result.out << result.err;
 }
 
 } // namespace
