@@ -12,6 +12,7 @@
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -90,6 +91,40 @@ TEST_F(HeadlessRunnerTest, ConvertsA712SetAndUpgradesItTo807InOneRun) {
     EXPECT_EQ(run_testing::rowCount(installation->database("Base"), "acc", "KodGroup = 6"), 1);
     EXPECT_EQ(run_testing::rowCount(installation->database("Orders"), "o_Service", "KodService = 6"), 1);
     EXPECT_EQ(run_testing::rowCount(installation->database("Orders"), "DE", "KodDE = 2 AND KodSubParameter = 3"), 1);
+
+    // Every database in the shape the packs leave, as described in the expected schema.
+    std::string described;
+    for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+        for (const auto& line : run_testing::shapeOf(installation->database(name))) {
+            described += name + " " + line + "\n";
+        }
+    }
+    std::string expected;
+    ASSERT_TRUE(platform::readWholeFile(EXPECTED_SCHEMA_807, expected));
+    EXPECT_EQ(described, expected);
+
+    // A second run installs 8.00.07 again and changes nothing else.
+    std::map<std::string, int> rowsBefore;
+    for (const auto& name : {"Base", "Config", "Orders"}) {
+        rowsBefore[name] = run_testing::rowCount(installation->database(name), "DE");
+    }
+    const ChildResult again = run();
+    EXPECT_EQ(again.status, 0) << again.out << again.err;
+    EXPECT_EQ(again.out.find("Начало установки Service Pack 00.06"), std::string::npos) << again.out;
+    EXPECT_NE(again.out.find("Установлен Service Pack 00.07\n"), std::string::npos) << again.out;
+    std::string describedAgain;
+    for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+        for (const auto& line : run_testing::shapeOf(installation->database(name))) {
+            describedAgain += name + " " + line + "\n";
+        }
+        if (name != "Sorvin") {
+            EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 7)) << name;
+        }
+    }
+    EXPECT_EQ(describedAgain, described);
+    for (const auto& [name, count] : rowsBefore) {
+        EXPECT_EQ(run_testing::rowCount(installation->database(name), "DE"), count) << name;
+    }
 }
 
 TEST_F(HeadlessRunnerTest, ANewerUpdateCannotBeUpgraded) {
