@@ -29,17 +29,18 @@ for page in choice start agreement installation picture box finished; do
     ls "$work/pictures/"*"-$page.png" >/dev/null 2>&1 || fail "no picture of '$page'"
 done
 
-# The conversion went to its end under the request, and the packs this build carries after it: every
-# database at 8.0.2 with one journal row for each stamp.
-for name in Base Config Orders OrdersServer Sorvin Price Pellix Grelto System; do
-    state=$(isql-fb -q -user kv5.12 "$work/installation/Data/Kalver800/$name.fdb" 2>&1 <<'SQL' | xargs
-SET HEADING OFF;
-SELECT Version || '.' || ServicePack || '.' || Build || ' ' || (SELECT COUNT(*) FROM log_Upgrade) || ' ' ||
-       (SELECT COUNT(*) FROM log_Upgrade WHERE uVersion = 'Base 8.0.0') FROM kv_Setting;
-SQL
-    )
-    [ "$state" = "8.0.2 3 1" ] || fail "$name.fdb: stamp, journal rows, rows of 8.0.0 are '$state'"
+# The conversion went to its end under the request, and the packs this build carries after it; the
+# first pack it lacks failed, the restore was offered and taken: every database is its copy of the
+# backup taken before the first change, byte for byte.
+for line in "Вернуть все базы данных в состояние до установки?" "Базы данных восстановлены из резервной копии"; do
+    grep -qF "$line" <<<"$output" || fail "no line '$line'"
 done
+backup=$(ls -d "$work/installation/Data/"zuruzod-backup-*/ | head -n 1)
+[ -n "$backup" ] || fail "no backup folder"
+for name in Base Config Orders OrdersServer Sorvin Price Pellix Grelto System; do
+    cmp -s "$work/installation/Data/Kalver800/$name.fdb" "$backup$name.fdb" || fail "$name.fdb differs from its backup"
+done
+[ ! -e "$work/installation/Data/zuruzod-upgrade-run.txt" ] || fail "the run's marker is left after the restore"
 
 log=$(tr -d '\r' <"$work/installation/Data/Версия/800/Info/"Register*.log)
 for entry in "*000 Запуск программы" "*401 Установка обновлений" "*402 Установка обновления 80000" \

@@ -10,6 +10,7 @@
 #include "environment/PreFlight.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "run/RestorePoint.h"
 #include "support/TestInstallation.h"
 
 #include <QRadioButton>
@@ -229,9 +230,15 @@ TEST_F(WizardTest, AWholeRunReplacesTheSiblingsAndRecordsTheRelease) {
 TEST_F(WizardTest, AFailingPackStopsBeforeTheSiblingsAndTheRegistry) {
     build({});
     makeForm(fakePacks(2));
+    boxes->answers = {false};
     runThroughThePages();
     EXPECT_EQ(ran, (std::vector<int>{1, 2}));
-    EXPECT_EQ(boxes->texts, QStringList{"Установка невозможна\nКод: sp.02"});
+    ASSERT_EQ(boxes->texts.size(), 2);
+    EXPECT_EQ(boxes->texts[0], "Установка невозможна\nКод: sp.02");
+    EXPECT_TRUE(boxes->texts[1].startsWith("Обновление не установлено.\nВернуть все базы данных в состояние до "
+                                           "установки?\n\nРезервная копия: "));
+    // Declined, the backup stays named for the next start.
+    EXPECT_TRUE(run::readMarker().has_value());
     EXPECT_FALSE(platform::fileExists(kvSetting.KVDir.PFVeskKalver8 + "morfa_8.exe"));
     const auto user = platform::RegistryStore::open(platform::RegistryRoot::CurrentUser);
     EXPECT_FALSE(user.readInteger("SOFTWARE\\Vesk\\Калвер\\8.00", "Build").has_value());
@@ -260,15 +267,20 @@ TEST_F(WizardTest, A712SetIsCopiedConvertedAndTakenAsFarAsThePacksGo) {
     EXPECT_TRUE(linesOf(form->ui().Memo1).contains(QStringLiteral("Base.fdb:       сборка (7.12.04)")));
 
     // The conversion and the packs this build carries run for real; the first pack it lacks stops the run.
+    boxes->answers = {true};
     runThroughThePages();
     EXPECT_EQ(pictures, 1);
     const QStringList log = withoutTimes(linesOf(form->ui().Memo3));
     EXPECT_TRUE(log.contains(QStringLiteral("Установлена версия 8, Service Pack 00.00")))
         << log.join('\n').toStdString();
-    EXPECT_EQ(boxes->texts, QStringList{"Установка невозможна\nКод: sp.03"});
+    ASSERT_EQ(boxes->texts.size(), 3);
+    EXPECT_EQ(boxes->texts[0], "Установка невозможна\nКод: sp.03");
+    EXPECT_TRUE(boxes->texts[2].startsWith("Базы данных восстановлены из резервной копии"));
+    // Yes puts every database back as it was before the run: the copied 7.12 files.
     int v = 0, sp = 0, bb = -1;
     ASSERT_TRUE(engine::dm_read_VersionServicePackBuild(kvSetting.KVFile.FileSystem, v, sp, bb));
-    EXPECT_EQ(std::tie(v, sp, bb), std::make_tuple(8, 0, 2));
+    EXPECT_EQ(std::tie(v, sp, bb), std::make_tuple(7, 12, 4));
+    EXPECT_FALSE(run::readMarker().has_value());
 }
 
 TEST_F(WizardTest, LeavingFromTheChoicePageAsksFirst) {

@@ -1,6 +1,7 @@
 // Runs the upgrade of the installation that the registry stores name, without a
 // window: run-log lines go to standard output, message boxes to standard error,
-// and every question is answered Yes.
+// and every question is answered Yes, except whether to restore the databases
+// from the run's backup: that only with --restore.
 #include "engine/DatabaseSlots.h"
 #include "engine/EngineState.h"
 #include "environment/DataBaseFiles.h"
@@ -14,6 +15,7 @@
 #include "platform/Registry.h"
 #include "platform/StepBoundary.h"
 #include "run/InstallationRun.h"
+#include "run/RestorePoint.h"
 #include "run/StateDetection.h"
 
 #include <chrono>
@@ -32,6 +34,7 @@ constexpr int kInstalled = 0;
 constexpr int kFailed = 1;
 constexpr int kCannotStart = 2;
 constexpr int kStopped = 3;
+constexpr int kRestored = 4;
 
 // The lock the program takes, so that one run of either kind goes at a time.
 constexpr const char* kProgramLock = "zuruzod 8e";
@@ -98,8 +101,31 @@ bool setComplete() {
     return false;
 }
 
-int upgrade() {
-    if (!readInstallation() || !setComplete()) {
+void printHowToRestore(const std::string& folder) {
+    std::cerr << "The databases can be put back as they were before the run from the backup in " << folder
+              << ": upgrade-headless --restore" << std::endl;
+}
+
+// A run that did not finish left its marker: with --restore the databases go back
+// from its backup; without, nothing runs until the administrator decides.
+int unfinishedRun(const run::RestorePoint& point, bool restore) {
+    if (restore) {
+        return run::restoreFrom(point) ? kRestored : kFailed;
+    }
+    std::cerr << "A previous run did not finish (" << run::markerPath() << ")." << std::endl;
+    printHowToRestore(point.folder);
+    std::cerr << "To go on without restoring, remove " << run::markerPath() << "." << std::endl;
+    return kCannotStart;
+}
+
+int upgrade(bool restore) {
+    if (!readInstallation()) {
+        return kCannotStart;
+    }
+    if (const auto point = run::readMarker()) {
+        return unfinishedRun(*point, restore);
+    }
+    if (!setComplete()) {
         return kCannotStart;
     }
     environment::TProgramInfo UpgradeInfo;
@@ -112,6 +138,12 @@ int upgrade() {
     }
     run::RunHooks hooks;
     hooks.pause = [](int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); };
+    hooks.askRestore = [restore](const std::string& folder) {
+        if (!restore) {
+            printHowToRestore(folder);
+        }
+        return restore;
+    };
     const auto result = run::runInstallation(state.minima.MinVersion, UpgradeInfo, run::standardPacks(), hooks);
     switch (result) {
     case run::InstallationResult::Installed:
@@ -137,9 +169,11 @@ void recordClosing() {
 
 } // namespace
 
-int main(int argc, char**) {
-    if (argc > 1) {
-        std::cerr << "upgrade-headless takes no arguments; it reads the installation from the registry stores."
+int main(int argc, char** argv) {
+    const bool restore = argc == 2 && std::strcmp(argv[1], "--restore") == 0;
+    if (argc > 2 || (argc == 2 && !restore)) {
+        std::cerr << "upgrade-headless takes no arguments but --restore; it reads the installation from the registry "
+                     "stores."
                   << std::endl;
         return kCannotStart;
     }
@@ -154,7 +188,7 @@ int main(int argc, char**) {
     }
     int status = kCannotStart;
     try {
-        status = upgrade();
+        status = upgrade(restore);
     } catch (const std::exception& error) {
         std::cerr << "upgrade-headless: " << error.what() << std::endl;
     }
