@@ -14,6 +14,7 @@
 #include "platform/NamedLock.h"
 #include "platform/Registry.h"
 #include "platform/StepBoundary.h"
+#include "run/ConversionCopy.h"
 #include "run/InstallationRun.h"
 #include "run/RestorePoint.h"
 #include "run/StateDetection.h"
@@ -83,18 +84,35 @@ bool readInstallation() {
     return true;
 }
 
-// The program's own guards: the pre-flight, then a complete version-8 set.
+// The 7.12 files into the version-8 folder, as the program's choice "Конвертировать" does.
+bool copy712() {
+    std::cout << "Копирование файлов версии 7.12 в " << kvSetting.KVDir.dirKalver << std::endl;
+    run::CopyProgress progress;
+    progress.copying = [](const std::string& source, const std::string& target) {
+        std::cout << source << " => " << target << std::endl;
+    };
+    if (!run::copyFiles712(progress, {})) {
+        return false;
+    }
+    environment::Files712.file7 = false;
+    environment::Files712.file8 = true;
+    return true;
+}
+
+// The program's own guards: the pre-flight, then a complete version-8 set, copied
+// from the 7.12 installation when only that one is there.
 bool setComplete() {
     const bool preFlight = environment::control_UpgradeFiles(environment::PreFlightEnvironment{});
     if (preFlight && environment::Files712.file8) {
         return true;
     }
+    if (preFlight && environment::Files712.file7) {
+        return copy712();
+    }
     if (!environment::Files712.file8) {
         std::cerr << "The version-8 set in " << kvSetting.KVDir.dirKalver << " is incomplete (Base.fdb, System.fdb, "
-                  << "Orders.fdb and Price.fdb must be there)"
-                  << (environment::Files712.file7 ? "; the 7.12 files must first be copied into it, in the program"
-                                                  : " and no 7.12 installation to convert was found")
-                  << "." << std::endl;
+                  << "Orders.fdb and Price.fdb must be there) and no 7.12 installation to convert was found."
+                  << std::endl;
     } else {
         std::cerr << "The pre-flight check of " << kvSetting.KVDir.dirKalver << " failed." << std::endl;
     }
