@@ -5,6 +5,7 @@
 #include "environment/RunLog.h"
 #include "platform/StepBoundary.h"
 #include "platform/UserInterface.h"
+#include "run/RestorePoint.h"
 #include "run/SiblingReplacement.h"
 
 #include <exception>
@@ -34,6 +35,19 @@ void registerRelease(const environment::TProgramInfo& UpgradeInfo) {
                ", Build: " + std::to_string(UpgradeInfo.Build));
 }
 
+// After a failed pack: every database back as it was before the run, when the user wants it.
+// Declined, the marker stays, so that the next start offers it again.
+void offerRestore(const RestorePoint& point, const RunHooks& hooks) {
+    const bool wanted =
+        hooks.askRestore ? hooks.askRestore(point.folder)
+                         : platform::ui().askYesNo("Обновление не установлено.\rВернуть все базы данных в состояние до "
+                                                   "установки?\r\rРезервная копия: " +
+                                                   point.folder);
+    if (wanted && restoreFrom(point)) {
+        platform::ui().showMessage("Базы данных восстановлены из резервной копии\r" + point.folder);
+    }
+}
+
 // The run log says why the run ended; the event log keeps it.
 void recordEnd(const std::string& reason, int code, const std::string& detail) noexcept {
     try {
@@ -48,8 +62,13 @@ InstallationResult installEverything(int MinVersion, const environment::TProgram
                                      std::vector<PackStep> packs, const RunHooks& hooks) {
     UpgradeRun upgradeRun(std::move(packs), hooks);
     if (upgradeRun.installPacks(MinVersion) != RunOutcome::Installed) {
+        if (upgradeRun.restorePoint()) {
+            offerRestore(*upgradeRun.restorePoint(), hooks);
+        }
         return InstallationResult::PacksFailed;
     }
+    // The packs are in: nothing is left to put back.
+    removeMarker();
     ZapisLabel("");
     const bool failed = replaceSiblingExecutables(upgradeRun.c(), upgradeRun.vbb(), hooks);
     ZapisMemo3(std::to_string(upgradeRun.scale()) + "-" + std::to_string(platform::ui().overallGaugePosition()));

@@ -55,6 +55,11 @@ RunOutcome UpgradeRun::installPacks(int MinVersion) {
         ResetRun();
         return RunOutcome::SetUnopenable;
     }
+    m_restorePoint = makeRestorePoint();
+    if (!m_restorePoint) {
+        ResetRun();
+        return RunOutcome::BackupFailed;
+    }
     if (MinVersion == 7) {
         const RunOutcome converted = convert712();
         if (converted != RunOutcome::Installed) {

@@ -3,6 +3,7 @@
 #include "engine/firebird/Connection.h"
 #include "platform/FileSystem.h"
 #include "platform/NamedLock.h"
+#include "run/RestorePoint.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TestInstallation.h"
 
@@ -13,6 +14,7 @@
 #include <filesystem>
 #include <functional>
 #include <map>
+#include <optional>
 #include <sys/wait.h>
 #include <thread>
 #include <unistd.h>
@@ -334,6 +336,63 @@ TEST(HeadlessRunner, WorksUnderAFolderWithACyrillicName) {
 
     EXPECT_EQ(result.status, 0) << result.out << result.err;
     EXPECT_NE(result.out.find("Установлен Service Pack 00.07\n"), std::string::npos) << result.out << result.err;
+}
+
+TEST_F(HeadlessRunnerTest, AFailedRunIsRestoredOnlyWithTheOptionAndUntilThenNothingRuns) {
+    build(run_testing::set712InVersion8Folder());
+    // Without its unit table the Sorvin database cannot be read by 8.00.03, which fails.
+    tools::runScript(installation->database("Sorvin"), 12, "DROP TABLE Stock_Unit;");
+
+    const ChildResult failed = run();
+    EXPECT_EQ(failed.status, 1) << failed.out << failed.err;
+    EXPECT_NE(failed.err.find("upgrade-headless --restore"), std::string::npos) << failed.err;
+    const std::optional<run::RestorePoint> point = run::readMarker();
+    ASSERT_TRUE(point.has_value());
+    EXPECT_NE(failed.out.find("Резервная копия баз данных: " + point->folder), std::string::npos) << failed.out;
+    EXPECT_NE(eventLogOf(installation->layout()).find(point->folder), std::string::npos);
+    ASSERT_EQ(point->files.size(), 9u);
+
+    const ChildResult refused = run();
+    EXPECT_EQ(refused.status, 2) << refused.out << refused.err;
+    EXPECT_NE(refused.err.find("A previous run did not finish"), std::string::npos) << refused.err;
+    EXPECT_EQ(stampOf(installation->database("Base")), std::make_tuple(8, 0, 2));
+
+    const ChildResult restored = run("--restore");
+    EXPECT_EQ(restored.status, 4) << restored.out << restored.err;
+    EXPECT_NE(restored.out.find("Базы данных восстановлены из резервной копии " + point->folder), std::string::npos)
+        << restored.out;
+    for (const auto& [database, copy] : point->files) {
+        std::string now, before;
+        platform::readWholeFile(database, now);
+        platform::readWholeFile(copy, before);
+        EXPECT_TRUE(now == before) << database;
+    }
+    EXPECT_FALSE(run::readMarker().has_value());
+    EXPECT_EQ(stampOf(installation->database("Base")), std::make_tuple(7, 12, 4));
+}
+
+TEST_F(HeadlessRunnerTest, SigtermStopsTheRunAtAStepBoundaryWithItsOwnStatus) {
+    build(run_testing::set712InVersion8Folder());
+    const auto& layout = installation->layout();
+    const std::string out = layout.root + "headless.out";
+    const std::string script =
+        "XDG_CONFIG_DIRS=" + quoted(layout.machineConfig) + " XDG_CONFIG_HOME=" + quoted(layout.userConfig) +
+        " XDG_RUNTIME_DIR=" + quoted(layout.machineConfig) + " " + quoted(UPGRADE_HEADLESS) + " >" + quoted(out) +
+        " 2>&1 </dev/null & pid=$!; for i in $(seq 600); do grep -q 'Начало установки Service Pack 00.01' " +
+        quoted(out) + " && break; sleep 0.05; done; kill -TERM $pid; wait $pid";
+    const int raw = std::system(("sh -c " + quoted(script)).c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    std::string text;
+    platform::readWholeFile(out, text);
+    EXPECT_EQ(WEXITSTATUS(raw), 3) << text;
+    EXPECT_NE(text.find("Установка прервана по запросу"), std::string::npos) << text;
+    EXPECT_NE(eventLogOf(layout).find("прервана по запросу"), std::string::npos);
+    // Stopped between two steps: every database opens and carries a stamp of the run.
+    for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+        const auto stamp = stampOf(installation->database(name));
+        EXPECT_TRUE(stamp == std::make_tuple(8, 0, 0) || stamp == std::make_tuple(8, 0, 1)) << name;
+    }
+    EXPECT_TRUE(run::readMarker().has_value());
 }
 
 } // namespace

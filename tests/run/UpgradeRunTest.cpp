@@ -77,7 +77,13 @@ protected:
         return h;
     }
 
-    std::vector<std::string> log() const { return withoutTimes(ui.runLog); }
+    // The run log without its times and without the line naming the backup folder, whose
+    // name follows the clock (RunLogLinesCarryTheTimeOfDay shows it).
+    std::vector<std::string> log() const {
+        std::vector<std::string> lines = withoutTimes(ui.runLog);
+        std::erase_if(lines, [](const std::string& line) { return line.starts_with("Резервная копия баз данных: "); });
+        return lines;
+    }
 
     testing_support::ScriptedUserInterface ui;
     std::unique_ptr<testing_support::TestInstallation> installation;
@@ -158,9 +164,13 @@ TEST_F(UpgradeRunTest, RunLogLinesCarryTheTimeOfDay) {
     ASSERT_EQ(upgrade.installPacks(8), RunOutcome::Installed);
 
     const std::vector<std::string> expected = {
-        "09:05:03: Установка обновлений:",         "09:05:03: Начало установки Service Pack 00.05",
-        "09:05:03: Установлен Service Pack 00.05", "09:05:03: Начало установки Service Pack 00.06",
-        "09:05:03: Установлен Service Pack 00.06", "09:05:03: Начало установки Service Pack 00.07",
+        "09:05:03: Установка обновлений:",
+        "09:05:03: Резервная копия баз данных: " + installation->layout().dataRoot + "zuruzod-backup-20260314-090503/",
+        "09:05:03: Начало установки Service Pack 00.05",
+        "09:05:03: Установлен Service Pack 00.05",
+        "09:05:03: Начало установки Service Pack 00.06",
+        "09:05:03: Установлен Service Pack 00.06",
+        "09:05:03: Начало установки Service Pack 00.07",
         "09:05:03: Установлен Service Pack 00.07",
     };
     EXPECT_EQ(ui.runLog, expected);

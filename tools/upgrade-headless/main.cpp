@@ -1,6 +1,7 @@
 // Runs the upgrade of the installation that the registry stores name, without a
 // window: run-log lines go to standard output, message boxes to standard error,
-// and every question is answered Yes.
+// and every question is answered Yes, except whether to restore the databases
+// from the run's backup: that only with --restore.
 #include "engine/DatabaseSlots.h"
 #include "engine/EngineState.h"
 #include "environment/DataBaseFiles.h"
@@ -13,7 +14,9 @@
 #include "platform/NamedLock.h"
 #include "platform/Registry.h"
 #include "platform/StepBoundary.h"
+#include "run/ConversionCopy.h"
 #include "run/InstallationRun.h"
+#include "run/RestorePoint.h"
 #include "run/StateDetection.h"
 
 #include <chrono>
@@ -32,6 +35,7 @@ constexpr int kInstalled = 0;
 constexpr int kFailed = 1;
 constexpr int kCannotStart = 2;
 constexpr int kStopped = 3;
+constexpr int kRestored = 4;
 
 // The lock the program takes, so that one run of either kind goes at a time.
 constexpr const char* kProgramLock = "zuruzod 8e";
@@ -80,26 +84,66 @@ bool readInstallation() {
     return true;
 }
 
-// The program's own guards: the pre-flight, then a complete version-8 set.
+// The 7.12 files into the version-8 folder, as the program's choice "Конвертировать" does.
+bool copy712() {
+    std::cout << "Копирование файлов версии 7.12 в " << kvSetting.KVDir.dirKalver << std::endl;
+    run::CopyProgress progress;
+    progress.copying = [](const std::string& source, const std::string& target) {
+        std::cout << source << " => " << target << std::endl;
+    };
+    if (!run::copyFiles712(progress, {})) {
+        return false;
+    }
+    environment::Files712.file7 = false;
+    environment::Files712.file8 = true;
+    return true;
+}
+
+// The program's own guards: the pre-flight, then a complete version-8 set, copied
+// from the 7.12 installation when only that one is there.
 bool setComplete() {
     const bool preFlight = environment::control_UpgradeFiles(environment::PreFlightEnvironment{});
     if (preFlight && environment::Files712.file8) {
         return true;
     }
+    if (preFlight && environment::Files712.file7) {
+        return copy712();
+    }
     if (!environment::Files712.file8) {
         std::cerr << "The version-8 set in " << kvSetting.KVDir.dirKalver << " is incomplete (Base.fdb, System.fdb, "
-                  << "Orders.fdb and Price.fdb must be there)"
-                  << (environment::Files712.file7 ? "; the 7.12 files must first be copied into it, in the program"
-                                                  : " and no 7.12 installation to convert was found")
-                  << "." << std::endl;
+                  << "Orders.fdb and Price.fdb must be there) and no 7.12 installation to convert was found."
+                  << std::endl;
     } else {
         std::cerr << "The pre-flight check of " << kvSetting.KVDir.dirKalver << " failed." << std::endl;
     }
     return false;
 }
 
-int upgrade() {
-    if (!readInstallation() || !setComplete()) {
+void printHowToRestore(const std::string& folder) {
+    std::cerr << "The databases can be put back as they were before the run from the backup in " << folder
+              << ": upgrade-headless --restore" << std::endl;
+}
+
+// A run that did not finish left its marker: with --restore the databases go back
+// from its backup; without, nothing runs until the administrator decides.
+int unfinishedRun(const run::RestorePoint& point, bool restore) {
+    if (restore) {
+        return run::restoreFrom(point) ? kRestored : kFailed;
+    }
+    std::cerr << "A previous run did not finish (" << run::markerPath() << ")." << std::endl;
+    printHowToRestore(point.folder);
+    std::cerr << "To go on without restoring, remove " << run::markerPath() << "." << std::endl;
+    return kCannotStart;
+}
+
+int upgrade(bool restore) {
+    if (!readInstallation()) {
+        return kCannotStart;
+    }
+    if (const auto point = run::readMarker()) {
+        return unfinishedRun(*point, restore);
+    }
+    if (!setComplete()) {
         return kCannotStart;
     }
     environment::TProgramInfo UpgradeInfo;
@@ -112,6 +156,12 @@ int upgrade() {
     }
     run::RunHooks hooks;
     hooks.pause = [](int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); };
+    hooks.askRestore = [restore](const std::string& folder) {
+        if (!restore) {
+            printHowToRestore(folder);
+        }
+        return restore;
+    };
     const auto result = run::runInstallation(state.minima.MinVersion, UpgradeInfo, run::standardPacks(), hooks);
     switch (result) {
     case run::InstallationResult::Installed:
@@ -137,9 +187,11 @@ void recordClosing() {
 
 } // namespace
 
-int main(int argc, char**) {
-    if (argc > 1) {
-        std::cerr << "upgrade-headless takes no arguments; it reads the installation from the registry stores."
+int main(int argc, char** argv) {
+    const bool restore = argc == 2 && std::strcmp(argv[1], "--restore") == 0;
+    if (argc > 2 || (argc == 2 && !restore)) {
+        std::cerr << "upgrade-headless takes no arguments but --restore; it reads the installation from the registry "
+                     "stores."
                   << std::endl;
         return kCannotStart;
     }
@@ -154,7 +206,7 @@ int main(int argc, char**) {
     }
     int status = kCannotStart;
     try {
-        status = upgrade();
+        status = upgrade(restore);
     } catch (const std::exception& error) {
         std::cerr << "upgrade-headless: " << error.what() << std::endl;
     }
