@@ -97,6 +97,14 @@ InstallationResult runInstallation(int MinVersion, const environment::TProgramIn
         recordEnd("Установка прервана по запросу", 491, "прервана по запросу");
     } catch (const std::exception& error) {
         recordEnd(std::string("Непредвиденный сбой: ") + error.what(), 492, error.what());
+        // The marker of this run names its backup when the error came after the first change.
+        try {
+            if (const auto point = readMarker()) {
+                offerRestore(*point, hooks);
+            }
+        } catch (const std::exception& restoreError) {
+            recordEnd(std::string("Базы данных не восстановлены: ") + restoreError.what(), 492, restoreError.what());
+        }
     }
     ZapisLabel("");
     platform::ui().overallGaugeReset(scale);

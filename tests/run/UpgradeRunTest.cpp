@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "run/InstallationRun.h"
+#include "run/RestorePoint.h"
 #include "run/StandardPacks.h"
 #include "run/UpgradeRun.h"
 #include "support/ScriptedUserInterface.h"
@@ -345,6 +346,13 @@ TEST_F(UpgradeRunTest, AnUnexpectedErrorIsRecordedWithItsCause) {
     std::string text;
     ASSERT_TRUE(platform::readWholeFile(kvSetting.KVFile.FileRegister, text));
     EXPECT_NE(text.find(": *492 : 'KOD;X' is not a plain SQL name\r\n"), std::string::npos) << text;
+    // The user reads the cause too, not only the event log, and is offered the backup (Yes by default here).
+    const std::vector<std::string> lines = withoutTimes(ui.runLog);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], "Непредвиденный сбой: 'KOD;X' is not a plain SQL name");
+    EXPECT_TRUE(lines.back().starts_with("Базы данных восстановлены из резервной копии ")) << lines.back();
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_FALSE(run::readMarker().has_value());
     EXPECT_EQ(ui.overallGauge, 0);
 }
 
