@@ -1,17 +1,15 @@
 #include "packs/Pack_8_00_04.h"
 
-#include "engine/DatabaseSlots.h"
 #include "engine/EngineState.h"
 #include "engine/Operations.h"
 #include "engine/PackToolkit.h"
-#include "engine/ReadingWrappers.h"
 #include "engine/firebird/Statement.h"
+#include "packs/BaseAsItStands.h"
 #include "packs/KeptRows.h"
 #include "packs/TableSplitColumn.h"
 
 #include <cstdint>
 #include <map>
-#include <tuple>
 #include <unordered_map>
 
 namespace packs {
@@ -385,28 +383,17 @@ bool dictionaryAtHand(Lists& lists) {
     if (lists.baseProcessed) {
         return true;
     }
-    const std::string base = engine::slotPath(Slot::Base);
-    int v = 0, sp = 0, bb = 0;
-    if (!engine::dm_read_VersionServicePackBuild(base, v, sp, bb) ||
-        std::make_tuple(v, sp, bb) < std::make_tuple(8, 0, 4)) {
-        return false;
-    }
-    const int steps = engine::KolvoStep;
-    TDM1 reader;
-    bool read = reader.OpenDataBase(base);
-    if (read) {
+    lists.baseProcessed = readFromBaseAsItStands(4, [&lists](TDM1& reader) {
         lists.dictionary.clear();
-        read = engine::readRows(
+        return engine::readRows(
             reader, reader.IBTrRead, {"SELECT", "KodElement, Structure, NameElement", "FROM de", "ORDER BY 1"},
             [&lists](const Row& row) {
                 lists.dictionary.push_back(
                     {engine::integerField(row, 0), engine::textField(row, 1), engine::textField(row, 2)});
             },
             OnFailure::Commit);
-    }
-    engine::KolvoStep = steps;
-    lists.baseProcessed = read;
-    return read;
+    });
+    return lists.baseProcessed;
 }
 
 // The codes of the dictionary's first entry of each (structure, name) and of each name.

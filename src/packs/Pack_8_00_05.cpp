@@ -1,17 +1,15 @@
 #include "packs/Pack_8_00_05.h"
 
-#include "engine/DatabaseSlots.h"
 #include "engine/EngineState.h"
 #include "engine/Operations.h"
 #include "engine/PackToolkit.h"
-#include "engine/ReadingWrappers.h"
 #include "engine/firebird/Statement.h"
+#include "packs/BaseAsItStands.h"
 #include "packs/KeptRows.h"
 
 #include <cstdint>
 #include <map>
 #include <set>
-#include <tuple>
 
 namespace packs {
 namespace {
@@ -238,30 +236,20 @@ bool keysAtHand(Lists& lists) {
     if (lists.baseRead) {
         return true;
     }
-    const std::string base = engine::slotPath(Slot::Base);
-    int v = 0, sp = 0, bb = 0;
-    if (!engine::dm_read_VersionServicePackBuild(base, v, sp, bb) ||
-        std::make_tuple(v, sp, bb) < std::make_tuple(8, 0, 5)) {
-        return false;
-    }
-    const int steps = engine::KolvoStep;
-    TDM1 reader;
-    bool read = reader.OpenDataBase(base);
-    if (read) {
+    lists.baseRead = readFromBaseAsItStands(5, [&lists](TDM1& reader) {
         lists.parameters.clear();
-        read = engine::readRows(
+        bool read = engine::readRows(
             reader, reader.IBTrRead, {"SELECT", "NUMBERMAIN, NAMEPARAMETER", "FROM Set_ParameterDE"},
             [&lists](const Row& row) {
                 lists.parameters.push_back({engine::integerField(row, 0), engine::textField(row, 1)});
             },
             OnFailure::Commit);
-    }
-    if (read) {
-        readNewKeys(reader, "Set_SubParameterDE", lists.subParameters, read);
-    }
-    engine::KolvoStep = steps;
-    lists.baseRead = read;
-    return read;
+        if (read) {
+            readNewKeys(reader, "Set_SubParameterDE", lists.subParameters, read);
+        }
+        return read;
+    });
+    return lists.baseRead;
 }
 
 // An element takes the key of the first sub-parameter of its parameter and text,
