@@ -20,7 +20,9 @@ bool keepRows(engine::TDM1& dm, const std::string& table, const std::string& cop
 // Drops the copy once it is no longer needed; false when that fails.
 bool releaseRows(engine::TDM1& dm, const std::string& copy);
 
-// Where the old rows are: the copy when an earlier run left one, else the table itself.
-std::string oldRowsOf(engine::TDM1& dm, const std::string& table, const std::string& copy);
+// Where the old rows are: the table itself while it has its old shape (it still
+// has `oldColumn`), else the copy an earlier run left.
+std::string oldRowsOf(engine::TDM1& dm, const std::string& table, const std::string& copy,
+                      const std::string& oldColumn);
 
 } // namespace packs

@@ -122,7 +122,7 @@ Operation stockGroupsRead(Lists& lists) {
 Operation furGroupsRead(Lists& lists) {
     return {1, [&lists](TDM1& dm) {
                 lists.furGroups.clear();
-                const std::string source = oldRowsOf(dm, "fur_Group", kKeptGroups);
+                const std::string source = oldRowsOf(dm, "fur_Group", kKeptGroups, "FURGROUP");
                 if (dm.ft_TableReadRecordCount(source, "") <= 0) {
                     return Flow::Next;
                 }
@@ -255,6 +255,11 @@ void addLinkTable(Part& part, Lists& lists, const LinkTable& t) {
     part.push_back(op::ft_TableAdd(t.link, t.columns));
     part.push_back(
         {0, [&lists, t](TDM1& dm) {
+             // Rows of a move cut short before its list column was dropped are written anew.
+             if (!engine::writeRows(dm, {"DELETE FROM " + t.link},
+                                    [](engine::fb::Statement& clear) { clear.execute(); })) {
+                 return Flow::EndPack;
+             }
              const auto groupCodes = firstCodes(lists.furGroups);
              auto write = listWrite<TMatProfil>(
                  lists.matProfil,

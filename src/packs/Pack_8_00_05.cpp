@@ -93,7 +93,7 @@ Operation parametersRead(Lists& lists) {
 Operation oldSubParametersRead(Lists& lists) {
     return {2, [&lists](TDM1& dm) {
                 lists.subParameters.clear();
-                const std::string source = oldRowsOf(dm, "Set_SubParameterDE", kKeptDE);
+                const std::string source = oldRowsOf(dm, "Set_SubParameterDE", kKeptDE, "NumberParameter");
                 if (!countAndRead(dm, source, {"SELECT", "NumberParameter, SubParameter, PVALUE", "FROM " + source},
                                   [&lists](const Row& row) {
                                       lists.subParameters.push_back({0, engine::integerField(row, 0),
@@ -176,7 +176,7 @@ Operation newKeysRead(Lists& lists) {
 Operation groupParametersRead(Lists& lists) {
     return {1, [&lists](TDM1& dm) {
                 lists.groupParameters.clear();
-                const std::string source = oldRowsOf(dm, "set_SubParameter", kKeptGroup);
+                const std::string source = oldRowsOf(dm, "set_SubParameter", kKeptGroup, "NumberParameter");
                 const bool read = countAndRead(
                     dm, source, {"SELECT", "NumberParameter, KodGroup, SubParameter, PValue", "FROM " + source},
                     [&lists](const Row& row) {

@@ -45,6 +45,8 @@ engine::Operation ft_TableSplitColumn(std::string SourceTable, std::string LinkT
                         dm,
                         {"INSERT", "INTO " + LinkTable, "(" + KeyColumn + ", " + ListColumn + ")", "VALUES (:p0, :p1)"},
                         [&](engine::fb::Statement& insert) {
+                            // Rows of a split cut short before its column was dropped are written anew.
+                            engine::fb::Statement(dm.IBTrWrite, {"DELETE FROM " + LinkTable}).execute();
                             for (const auto& record : lists) {
                                 engine::gauge2_Next();
                                 for (const auto& line : engine::splitLines(record.KindOpen)) {

@@ -195,4 +195,44 @@ TEST_F(Pack_8_00_04Test, ASecondRunSkipsEveryDatabaseAndChangesNothing) {
     EXPECT_EQ(contentsOf(db("Orders"), {"UTIME", "KODLOG"}), before);
 }
 
+// A split cut short after its rows were written but before its column was
+// dropped: the next run writes the rows anew, not twice.
+TEST_F(Pack_8_00_04Test, ASplitCutShortBeforeItsDropIsNotWrittenTwice) {
+    testing_support::ChainInstallation clean(3);
+    ASSERT_TRUE(packs::dm_SP_8_00_04());
+    const std::string hinges = "SELECT NumberKomplect, FHinge FROM fur_KomplectHinge ORDER BY 1, 2";
+    const auto expectedHinges = rows(clean.database("Base"), hinges);
+    ASSERT_FALSE(expectedHinges.empty());
+
+    testing_support::ChainInstallation cut(3);
+    tools::runScript(cut.database("Base"), 12, "CREATE VIEW HOLDS_HINGES AS SELECT FHinge FROM Furnitura;");
+    engine::KolvoStep = 0;
+    EXPECT_FALSE(packs::dm_SP_8_00_04());
+    EXPECT_TRUE(hasColumn(cut.database("Base"), "Furnitura", "FHinge"));
+
+    tools::runScript(cut.database("Base"), 12, "DROP VIEW HOLDS_HINGES;");
+    engine::KolvoStep = 0;
+    packs::dm_SP_8_00_04();
+
+    EXPECT_EQ(rows(cut.database("Base"), hinges), expectedHinges);
+}
+
+// A copy of the old groups made but not filled when a run was cut short is
+// filled again from the old table, and the groups come out whole.
+TEST_F(Pack_8_00_04Test, AnEmptyCopyOfTheOldGroupsIsFilledAgain) {
+    const std::string groups = "SELECT KodGroupF, nameGroupF FROM fur_Group ORDER BY 1";
+    testing_support::ChainInstallation clean(3);
+    ASSERT_TRUE(packs::dm_SP_8_00_04());
+    const auto expected = rows(clean.database("Base"), groups);
+
+    testing_support::ChainInstallation cut(3);
+    tools::runScript(cut.database("Base"), 12,
+                     "CREATE TABLE FUR_GROUP_KEPT (FURGROUP VARCHAR(60), SOSTAV BLOB SUB_TYPE 1);");
+    engine::KolvoStep = 0;
+    ASSERT_TRUE(packs::dm_SP_8_00_04()) << ::testing::PrintToString(ui.messages);
+
+    EXPECT_EQ(rows(cut.database("Base"), groups), expected);
+    EXPECT_FALSE(hasTable(cut.database("Base"), "FUR_GROUP_KEPT"));
+}
+
 } // namespace
