@@ -8,6 +8,8 @@
 #include "packs/CodeFill.h"
 #include "packs/Pack_8_00_02_Parts.h"
 
+#include <algorithm>
+#include <optional>
 #include <unordered_map>
 
 namespace packs {
@@ -60,31 +62,61 @@ std::string joined(const std::vector<std::string>& items, const std::string& sep
     return text;
 }
 
+// The codes that materials have from 1 to `highest`, when the speed-ups are on.
+// The MGUID fill as written goes through every code of that range; a code
+// without a material takes a GUID and changes nothing, and below a code near the
+// largest integer the whole range would take hours.
+std::optional<std::vector<std::int64_t>> codesInUse(TDM1& dm, std::int64_t highest) {
+    std::vector<std::int64_t> codes;
+    if (!engine::readRows(
+            dm, dm.IBTrRead, {"SELECT DISTINCT KodMaterial", "FROM StockMain", "WHERE KodMaterial BETWEEN 1 AND :p0"},
+            [&](const Row& row) { codes.push_back(engine::integerField(row, 0)); }, OnFailure::Commit, {highest})) {
+        return std::nullopt;
+    }
+    return codes;
+}
+
 // Every material code from 1 to the highest gets a GUID of its own.
 Operation mguidFill() {
-    return {1, [](TDM1& dm) {
-                const auto highest = engine::readInteger(
-                    dm, dm.IBTrRead, {"SELECT Max (KodMaterial)", "FROM StockMain"}, OnFailure::Commit);
-                if (!highest) {
-                    return Flow::EndPart;
-                }
-                if (*highest >= 1 && !engine::writeRowsFilteredBy(
-                                         dm, "StockMain", "KodMaterial",
-                                         {"UPDATE StockMain", "SET", "MGUID = :p0", "WHERE KodMaterial = :p1"},
-                                         [&](engine::fb::Statement& update) {
-                                             for (std::int64_t k = 1; k <= *highest; ++k) {
-                                                 const std::string guid = environment::read_NewGUID();
-                                                 if (guid.size() == kGuidLength) {
-                                                     update.execute({guid, k});
-                                                 }
-                                             }
-                                         },
-                                         OnFailure::Commit)) {
-                    return Flow::EndPart;
-                }
+    return {
+        1, [](TDM1& dm) {
+            const auto highest =
+                engine::readInteger(dm, dm.IBTrRead, {"SELECT Max (KodMaterial)", "FROM StockMain"}, OnFailure::Commit);
+            if (!highest) {
+                return Flow::EndPart;
+            }
+            if (*highest < 1) {
                 engine::inc_KolvoStep(1);
                 return Flow::Next;
-            }};
+            }
+            std::optional<std::vector<std::int64_t>> inUse;
+            if (engine::speedUps() && !(inUse = codesInUse(dm, *highest))) {
+                return Flow::EndPart;
+            }
+            const bool filled = engine::writeRowsFilteredBy(
+                dm, "StockMain", "KodMaterial", {"UPDATE StockMain", "SET", "MGUID = :p0", "WHERE KodMaterial = :p1"},
+                [&](engine::fb::Statement& update) {
+                    const auto giveGuid = [&](std::int64_t k) {
+                        const std::string guid = environment::read_NewGUID();
+                        if (guid.size() == kGuidLength) {
+                            update.execute({guid, k});
+                        }
+                    };
+                    if (inUse) {
+                        std::for_each(inUse->begin(), inUse->end(), giveGuid);
+                    } else {
+                        for (std::int64_t k = 1; k <= *highest; ++k) {
+                            giveGuid(k);
+                        }
+                    }
+                },
+                OnFailure::Commit);
+            if (!filled) {
+                return Flow::EndPart;
+            }
+            engine::inc_KolvoStep(1);
+            return Flow::Next;
+        }};
 }
 
 // A reference list read whole when its table has rows; an empty table leaves

@@ -186,6 +186,20 @@ TEST_F(Pack_8_00_02Test, AStockCatalogueWithoutPositiveCodesGetsNoGuid) {
     EXPECT_EQ(rows(db("Sorvin"), "SELECT KodMaterial, MGUID FROM StockMain"), Rows{"0|<null>"});
 }
 
+// The highest code an INTEGER can hold: every material up to it gets a GUID of
+// its own, and the codes no material has are not gone through one by one.
+TEST_F(Pack_8_00_02Test, AMaterialWithTheHighestPossibleCodeGetsItsGuid) {
+    sql("Sorvin", "UPDATE StockMain SET KodMaterial = 2147483647 WHERE KodMaterial = 6;\n"
+                  "INSERT INTO StockMain (KodMaterial, Material) VALUES (-4, 'Отрицательный код');");
+
+    ASSERT_TRUE(packs::dm_SP_8_00_02()) << ::testing::PrintToString(ui.messages);
+
+    EXPECT_EQ(rows(db("Sorvin"), "SELECT KodMaterial, MGUID SIMILAR TO '[0-9A-F]{32}' FROM StockMain "
+                                 "ORDER BY KodMaterial"),
+              (Rows{"-4|<null>", "1|1", "2|1", "3|1", "4|1", "5|1", "2147483647|1"}));
+    EXPECT_EQ(value(db("Sorvin"), "SELECT COUNT(DISTINCT MGUID) FROM StockMain"), "6");
+}
+
 // A side list longer than its column fails its UPDATE: the rows written before
 // stay, the fill counts no step, the rest of that database's part is not run
 // (so the pointer texts are kept), and the pack reports the missing steps.
