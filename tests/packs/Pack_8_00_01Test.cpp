@@ -184,6 +184,27 @@ TEST_F(Pack_8_00_01Test, ConfigIsProcessedWithAnEmptyAttributeListWhenBaseIsSkip
 // Three reads the pack cannot do without: when one fails the pack ends at
 // once, the databases before keep what they got, and nothing is stamped,
 // journalled or shown.
+// A group name longer than a name column of another table equals none of its
+// values; it takes its position like any other and codes nothing there. One
+// that fits after its trailing blanks is still compared.
+TEST_F(Pack_8_00_01Test, AGroupNameLongerThanANameColumnCodesNothingThere) {
+    sql("Sorvin", "ALTER TABLE stock_Group ALTER GroupMain TYPE VARCHAR(60);\n"
+                  "INSERT INTO stock_Group (GroupMain) VALUES ('Профильные системы шириной 70 мм');\n"
+                  "INSERT INTO stock_Group (GroupMain) VALUES ('Профиль 70                    ');");
+
+    ASSERT_TRUE(packs::dm_SP_8_00_01()) << ::testing::PrintToString(ui.messages);
+
+    EXPECT_EQ(engine::KolvoStep, 143 + 9);
+    EXPECT_EQ(value(db("Sorvin"), "SELECT KodGroup FROM stock_Group WHERE GroupMain STARTING WITH 'Профильные'"), "9");
+    EXPECT_EQ(value(db("Sorvin"), "SELECT GEN_ID(GEN_STOCK_GROUP, 0) FROM RDB$DATABASE"), "10");
+    for (const char* database : {"Base", "Config"}) {
+        EXPECT_EQ(sorted(rows(db(database), "SELECT NumberAcc, KodGroup FROM acc")),
+                  (Rows{"1|6", "2|10", "3|<null>", "4|7", "5|<null>", "6|<null>"}))
+            << database;
+    }
+    EXPECT_EQ(value(db("Orders"), "SELECT KodGroup FROM Product WHERE NOM = 1 AND NumberProduct = 2"), "10");
+}
+
 TEST_F(Pack_8_00_01Test, AFailedGroupAttributeOrProcedureReadEndsThePackAtOnce) {
     const struct {
         const char* read;
