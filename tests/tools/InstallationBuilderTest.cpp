@@ -3,6 +3,7 @@
 #include "engine/firebird/Query.h"
 #include "engine/firebird/Transaction.h"
 #include "environment/DatabasePassword.h"
+#include "platform/FileSystem.h"
 #include "support/TestInstallation.h"
 
 #include <gtest/gtest.h>
@@ -223,4 +224,49 @@ TEST(InstallationBuilderTest, AScaled712SetFillsBothOrdersDatabasesAndIsNeverCac
     const auto plain = tools::buildInstallation(spec(plainFolder.path(), release, 0, cache.path()));
     EXPECT_LT(Database(path(plain, "Orders", release)).count("SELECT COUNT(*) FROM DE"), 100);
     EXPECT_LT(Database(path(plain, "Sorvin", release)).count("SELECT COUNT(*) FROM StockMain"), 100);
+}
+
+// A folder named relative to the working folder is laid out with whole paths,
+// so the registry and the alias file still point at it from anywhere else.
+TEST(InstallationBuilderTest, AFolderGivenRelativelyIsLaidOutWithWholePaths) {
+    testing_support::TempDir folder;
+    const auto before = std::filesystem::current_path();
+    std::filesystem::current_path(folder.path());
+    tools::InstallationLayout layout;
+    EXPECT_NO_THROW(layout = tools::buildInstallation(spec("inst", tools::Release::V8, 0)));
+    std::filesystem::current_path(before);
+
+    EXPECT_EQ(layout.root, folder.path() + "inst/");
+    for (const auto& database : layout.databases) {
+        EXPECT_EQ(database.rfind(folder.path() + "inst/", 0), 0u) << database;
+    }
+    std::string registry;
+    ASSERT_TRUE(platform::readWholeFile(layout.machineConfig + "Vesk/registry.ini", registry));
+    EXPECT_NE(registry.find(folder.path() + "inst/Program/"), std::string::npos) << registry;
+}
+
+// Laying out an installation where one already is fails before anything of it
+// is written over; so does a database name that no installation has.
+TEST(InstallationBuilderTest, AWrongRequestFailsBeforeAnythingIsWritten) {
+    testing_support::TempDir folder;
+    const auto layout = tools::buildInstallation(spec(folder.path(), tools::Release::V8, 0));
+    std::string registry;
+    ASSERT_TRUE(platform::readWholeFile(layout.machineConfig + "Vesk/registry.ini", registry));
+
+    auto again = spec(folder.path(), tools::Release::V8, 0);
+    again.numberFirm = 77;
+    again.omit = {"Base"};
+    EXPECT_THROW(tools::buildInstallation(again), std::runtime_error);
+    std::string after;
+    ASSERT_TRUE(platform::readWholeFile(layout.machineConfig + "Vesk/registry.ini", after));
+    EXPECT_EQ(after, registry);
+
+    testing_support::TempDir empty;
+    for (const auto& [omit, stampOf] : {std::pair<std::string, std::string>{"sorvin", "Base"}, {"Sorvin", "Kladr"}}) {
+        auto wrong = spec(empty.path(), tools::Release::V8, 0);
+        wrong.omit = {omit};
+        wrong.stampOf[stampOf] = tools::Stamp{8, 0, 1};
+        EXPECT_THROW(tools::buildInstallation(wrong), std::runtime_error) << omit << " " << stampOf;
+        EXPECT_FALSE(std::filesystem::exists(empty.path() + "Program")) << omit << " " << stampOf;
+    }
 }

@@ -178,6 +178,24 @@ void createDatabase(const InstallationSpec& spec, const std::string& name, const
     }
 }
 
+// Every database named in the request is one of the release's.
+void checkNames(const InstallationSpec& spec) {
+    const auto names = databaseNames(spec.release);
+    const auto known = [&](const std::string& name) {
+        return std::find(names.begin(), names.end(), name) != names.end();
+    };
+    for (const auto& name : spec.omit) {
+        if (!known(name)) {
+            throw std::runtime_error("there is no database " + name + " to omit");
+        }
+    }
+    for (const auto& [name, stamp] : spec.stampOf) {
+        if (!known(name) || isAddressDatabase(name)) {
+            throw std::runtime_error("there is no stamped database " + name);
+        }
+    }
+}
+
 void writeRegistry(const InstallationSpec& spec, const InstallationLayout& layout) {
     const platform::RegistryStore machine(layout.machineConfig + "Vesk/registry.ini");
     const platform::RegistryStore user(layout.userConfig + "Vesk/registry.ini");
@@ -247,8 +265,15 @@ InstallationLayout buildInstallation(const InstallationSpec& spec, const Progres
     if (spec.root.empty()) {
         throw std::runtime_error("no folder was given for the installation");
     }
+    checkNames(spec);
     InstallationLayout layout;
-    layout.root = platform::withSeparator(spec.root);
+    // The registry and the alias file hold whole paths, to be read from any folder.
+    std::error_code unplaced;
+    const auto root = std::filesystem::absolute(spec.root, unplaced);
+    if (unplaced) {
+        throw std::runtime_error("cannot tell where the folder " + spec.root + " is: " + unplaced.message());
+    }
+    layout.root = platform::withSeparator(root.lexically_normal().string());
     layout.machineConfig = layout.root + "xdg-machine/";
     layout.userConfig = layout.root + "xdg-user/";
     layout.programDir = layout.root + "Program/";
@@ -265,6 +290,13 @@ InstallationLayout buildInstallation(const InstallationSpec& spec, const Progres
             throw std::runtime_error("cannot create the folder " + folder);
         }
     }
+    // An installation that is there already is left exactly as it is.
+    for (const auto& name : databaseNames(spec.release)) {
+        const std::string path = databasePath(layout, spec.release, name);
+        if (!spec.omit.count(name) && platform::fileExists(path)) {
+            throw std::runtime_error("the database " + path + " exists already");
+        }
+    }
     writeRegistry(spec, layout);
     writeSettingsFiles(spec, layout);
 
@@ -278,9 +310,6 @@ InstallationLayout buildInstallation(const InstallationSpec& spec, const Progres
         const std::string folder = path.substr(0, path.rfind('/') + 1);
         if (!platform::createDirectories(folder)) {
             throw std::runtime_error("cannot create the folder " + folder);
-        }
-        if (platform::fileExists(path)) {
-            throw std::runtime_error("the database " + path + " exists already");
         }
         try {
             createDatabase(spec, name, path, scaled, progress);
