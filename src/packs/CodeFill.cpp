@@ -43,19 +43,37 @@ std::optional<Longest> longestValue(engine::TDM1& dm, const std::string& table, 
     return longest;
 }
 
-// The length of a name as the database measures it against its column, blanks
-// at the end not counting: the characters of the UTF-8 text, or its bytes.
-std::int64_t comparedLength(const std::string& name, bool inBytes) {
+// A name without the blanks at its end, which the database does not count
+// when it compares texts.
+std::string withoutEndBlanks(const std::string& name) {
     const size_t end = name.find_last_not_of(' ');
-    const size_t size = end == std::string::npos ? 0 : end + 1;
-    if (inBytes) {
-        return static_cast<std::int64_t>(size);
+    return end == std::string::npos ? std::string() : name.substr(0, end + 1);
+}
+
+// The length of a text as the database measures it against a column.
+std::int64_t lengthIn(const std::string& text, const Longest& longest) {
+    if (longest.inBytes) {
+        return static_cast<std::int64_t>(text.size());
     }
     std::int64_t characters = 0;
-    for (size_t i = 0; i < size; ++i) {
-        characters += (static_cast<unsigned char>(name[i]) & 0xC0) != 0x80;
+    for (const char c : text) {
+        characters += (static_cast<unsigned char>(c) & 0xC0) != 0x80;
     }
     return characters;
+}
+
+// The text a name is compared as: the name itself while it fits the column,
+// else without its end blanks; none when even that is longer than any value of
+// the column, so that it equals none of them.
+std::optional<std::string> comparable(const std::string& name, const std::optional<Longest>& longest) {
+    if (!longest || lengthIn(name, *longest) <= longest->length) {
+        return name;
+    }
+    std::string shorter = withoutEndBlanks(name);
+    if (lengthIn(shorter, *longest) > longest->length) {
+        return std::nullopt;
+    }
+    return shorter;
 }
 
 } // namespace
@@ -67,20 +85,20 @@ engine::Operation codeFill(std::string table, std::string codeColumn, std::strin
                                                         engine::fb::plainIdentifier(codeColumn) + " = :p0",
                                                         "WHERE " + engine::fb::plainIdentifier(nameColumn) + " = :p1"};
                 const std::vector<CodeEntry> list = entries();
-                // A name longer than the column equals none of its values, and
-                // Firebird refuses it as the parameter, which would fail the
-                // whole fill: it is passed over, as a name that matches nothing.
+                // Firebird refuses a parameter longer than its column, which
+                // would fail the whole fill; such a name equals none of its
+                // values and is passed over like one that matches nothing.
                 const auto longest = longestValue(dm, table, nameColumn);
-                const auto fits = [&](const std::string& name) {
-                    return !longest || comparedLength(name, longest->inBytes) <= longest->length;
-                };
                 engine::gauge2_Show(static_cast<int>(list.size()));
                 const bool filled =
                     engine::writeRowsFilteredBy(dm, table, nameColumn, lines, [&](engine::fb::Statement& update) {
                         for (const auto& entry : list) {
                             engine::gauge2_Next();
-                            if (entry.name && fits(*entry.name)) {
-                                update.execute({entry.code, *entry.name});
+                            if (!entry.name) {
+                                continue;
+                            }
+                            if (const auto name = comparable(*entry.name, longest)) {
+                                update.execute({entry.code, *name});
                             }
                         }
                     });

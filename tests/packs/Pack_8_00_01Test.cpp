@@ -188,9 +188,9 @@ TEST_F(Pack_8_00_01Test, ConfigIsProcessedWithAnEmptyAttributeListWhenBaseIsSkip
 // values; it takes its position like any other and codes nothing there. One
 // that fits after its trailing blanks is still compared.
 TEST_F(Pack_8_00_01Test, AGroupNameLongerThanANameColumnCodesNothingThere) {
-    sql("Sorvin", "ALTER TABLE stock_Group ALTER GroupMain TYPE VARCHAR(60);\n"
+    sql("Sorvin", "ALTER TABLE stock_Group ALTER GroupMain TYPE VARCHAR(200);\n"
                   "INSERT INTO stock_Group (GroupMain) VALUES ('Профильные системы шириной 70 мм');\n"
-                  "INSERT INTO stock_Group (GroupMain) VALUES ('Профиль 70                    ');");
+                  "INSERT INTO stock_Group (GroupMain) VALUES ('Профиль 70' || LPAD('', 150));");
 
     ASSERT_TRUE(packs::dm_SP_8_00_01()) << ::testing::PrintToString(ui.messages);
 
