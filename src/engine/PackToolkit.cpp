@@ -118,6 +118,12 @@ std::optional<std::int64_t> readInteger(TDM1& dm, fb::Transaction& transaction, 
     return value.value_or(0);
 }
 
+bool readCountedRows(TDM1& dm, const std::string& table, const std::string& condition,
+                     const std::vector<std::string>& lines, const std::function<void(const Row&)>& take) {
+    return dm.ft_TableReadRecordCount(table, condition) <= 0 ||
+           readRows(dm, dm.IBTrRead, lines, take, OnFailure::Commit);
+}
+
 bool speedUps() {
     const char* literal = std::getenv("ZURUZOD_LITERAL_STATEMENTS");
     return literal == nullptr || std::string(literal) != "1";

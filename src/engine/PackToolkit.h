@@ -32,6 +32,12 @@ bool readRows(TDM1& dm, fb::Transaction& transaction, const std::vector<std::str
 bool writeRows(TDM1& dm, const std::vector<std::string>& lines, const std::function<void(fb::Statement&)>& body,
                OnFailure onFailure = OnFailure::RollBack);
 
+// The packs' counted read: ft_TableReadRecordCount of `table` (its one step),
+// then, when it counts rows, readRows of `lines` in the read transaction,
+// committed also on a failure. False only when that read failed.
+bool readCountedRows(TDM1& dm, const std::string& table, const std::string& condition,
+                     const std::vector<std::string>& lines, const std::function<void(const Row&)>& take);
+
 // The first field of the first row of a reading statement as an integer (NULL,
 // or no row, is 0); empty when the read failed, with the failure handled as
 // readRows handles it.

@@ -77,10 +77,7 @@ Operation countedRead(std::string table, std::string condition, std::vector<std:
                       std::function<void()> clear, std::function<void(const Row&)> take) {
     return {1, [=](TDM1& dm) {
                 clear();
-                if (dm.ft_TableReadRecordCount(table, condition) <= 0) {
-                    return Flow::Next;
-                }
-                return engine::readRows(dm, dm.IBTrRead, lines, take, OnFailure::Commit) ? Flow::Next : Flow::EndPack;
+                return engine::readCountedRows(dm, table, condition, lines, take) ? Flow::Next : Flow::EndPack;
             }};
 }
 
@@ -239,17 +236,13 @@ struct LinkTable {
 void addLinkTable(Part& part, Lists& lists, const LinkTable& t) {
     part.push_back({1, [&lists, t](TDM1& dm) {
                         lists.matProfil.clear();
-                        if (dm.ft_TableReadRecordCount(t.source, "") <= 0) {
-                            return Flow::Next;
-                        }
-                        const bool read = engine::readRows(
-                            dm, dm.IBTrRead,
+                        const bool read = engine::readCountedRows(
+                            dm, t.source, "",
                             {"SELECT", t.key + ", " + engine::textColumnForReading(dm, t.source, t.listColumn),
                              "FROM " + t.source, "ORDER BY 1"},
                             [&lists](const Row& row) {
                                 lists.matProfil.push_back({engine::integerField(row, 0), engine::textField(row, 1)});
-                            },
-                            OnFailure::Commit);
+                            });
                         return read ? Flow::Next : Flow::EndPack;
                     }});
     part.push_back(op::ft_TableAdd(t.link, t.columns));

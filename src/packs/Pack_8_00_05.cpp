@@ -67,25 +67,18 @@ struct Lists {
 const std::string kKeptDE = "SET_SUBPARAMETERDE_KEPT";
 const std::string kKeptGroup = "SET_SUBPARAMETER_KEPT";
 
-// A record count (one step) and, above 0, its read. What a failed read does is the caller's.
-bool countAndRead(TDM1& dm, const std::string& table, const std::vector<std::string>& lines,
-                  const std::function<void(const Row&)>& take) {
-    return dm.ft_TableReadRecordCount(table, "") <= 0 ||
-           engine::readRows(dm, dm.IBTrRead, lines, take, OnFailure::Commit);
-}
-
 Operation parametersRead(Lists& lists) {
-    return {
-        2, [&lists](TDM1& dm) {
-            lists.parameters.clear();
-            if (countAndRead(dm, "Set_ParameterDE", {"SELECT", "NUMBERMAIN, NAMEPARAMETER", "FROM Set_ParameterDE"},
-                             [&lists](const Row& row) {
-                                 lists.parameters.push_back({engine::integerField(row, 0), engine::textField(row, 1)});
-                             })) {
-                engine::inc_KolvoStep(1);
-            }
-            return Flow::Next;
-        }};
+    return {2, [&lists](TDM1& dm) {
+                lists.parameters.clear();
+                if (engine::readCountedRows(
+                        dm, "Set_ParameterDE", "", {"SELECT", "NUMBERMAIN, NAMEPARAMETER", "FROM Set_ParameterDE"},
+                        [&lists](const Row& row) {
+                            lists.parameters.push_back({engine::integerField(row, 0), engine::textField(row, 1)});
+                        })) {
+                    engine::inc_KolvoStep(1);
+                }
+                return Flow::Next;
+            }};
 }
 
 // The old element sub-parameters. When they cannot be read, the Base part
@@ -94,12 +87,12 @@ Operation oldSubParametersRead(Lists& lists) {
     return {2, [&lists](TDM1& dm) {
                 lists.subParameters.clear();
                 const std::string source = oldRowsOf(dm, "Set_SubParameterDE", kKeptDE, "NumberParameter");
-                if (!countAndRead(dm, source, {"SELECT", "NumberParameter, SubParameter, PVALUE", "FROM " + source},
-                                  [&lists](const Row& row) {
-                                      lists.subParameters.push_back({0, engine::integerField(row, 0),
-                                                                     engine::textField(row, 1),
-                                                                     engine::textField(row, 2)});
-                                  })) {
+                if (!engine::readCountedRows(
+                        dm, source, "", {"SELECT", "NumberParameter, SubParameter, PVALUE", "FROM " + source},
+                        [&lists](const Row& row) {
+                            lists.subParameters.push_back({0, engine::integerField(row, 0), engine::textField(row, 1),
+                                                           engine::textField(row, 2)});
+                        })) {
                     return Flow::EndPart;
                 }
                 engine::inc_KolvoStep(1);
@@ -154,11 +147,12 @@ Operation subParametersWrite(const Lists& lists) {
 
 void readNewKeys(TDM1& dm, const std::string& table, std::vector<TADESubParameter>& into, bool& read) {
     into.clear();
-    read = countAndRead(dm, table, {"SELECT", "KodSubParameterDE, KodParameter, SubParameter, PVALUE", "FROM " + table},
-                        [&into](const Row& row) {
-                            into.push_back({engine::integerField(row, 0), engine::integerField(row, 1),
-                                            engine::textField(row, 2), engine::textField(row, 3)});
-                        });
+    read = engine::readCountedRows(dm, table, "",
+                                   {"SELECT", "KodSubParameterDE, KodParameter, SubParameter, PVALUE", "FROM " + table},
+                                   [&into](const Row& row) {
+                                       into.push_back({engine::integerField(row, 0), engine::integerField(row, 1),
+                                                       engine::textField(row, 2), engine::textField(row, 3)});
+                                   });
 }
 
 Operation newKeysRead(Lists& lists) {
@@ -177,8 +171,8 @@ Operation groupParametersRead(Lists& lists) {
     return {1, [&lists](TDM1& dm) {
                 lists.groupParameters.clear();
                 const std::string source = oldRowsOf(dm, "set_SubParameter", kKeptGroup, "NumberParameter");
-                const bool read = countAndRead(
-                    dm, source, {"SELECT", "NumberParameter, KodGroup, SubParameter, PValue", "FROM " + source},
+                const bool read = engine::readCountedRows(
+                    dm, source, "", {"SELECT", "NumberParameter, KodGroup, SubParameter, PValue", "FROM " + source},
                     [&lists](const Row& row) {
                         lists.groupParameters.push_back({engine::integerField(row, 0), engine::integerField(row, 1),
                                                          engine::textField(row, 2), engine::textField(row, 3)});

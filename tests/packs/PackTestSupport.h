@@ -64,6 +64,17 @@ private:
     engine::TDM1 m_module;
 };
 
+// The fixture of a pack's tests: an installation taken through the packs up to
+// `ThroughPack`, the one the pack under test starts from, with an interface of its own.
+template <int ThroughPack> class PackTest : public ::testing::Test {
+protected:
+    std::string db(const std::string& name) const { return chain.database(name); }
+    void sql(const std::string& name, const std::string& script) { tools::runScript(db(name), 12, script); }
+
+    testing_support::ScriptedUserInterface ui;
+    testing_support::ChainInstallation chain{ThroughPack};
+};
+
 inline std::vector<std::string> rows(const std::string& database, const std::string& select,
                                      const std::vector<engine::fb::SqlValue>& params = {}) {
     return Reader(database).rows(select, params);

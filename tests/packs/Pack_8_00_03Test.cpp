@@ -17,17 +17,12 @@ using Rows = std::vector<std::string>;
 
 const char* const kCatalogueTables[] = {"StockMain_Group", "StockMain", "StockMain_Unit"};
 
-class Pack_8_00_03Test : public ::testing::Test {
+class Pack_8_00_03Test : public pack_testing::PackTest<2> {
 protected:
-    std::string db(const std::string& name) const { return chain.database(name); }
-    void sql(const std::string& name, const std::string& script) { tools::runScript(db(name), 12, script); }
     std::vector<std::string> present() const { return pack_testing::presentDatabases(chain.installation()); }
     std::string generator(const std::string& name, const std::string& table) {
         return value(db(name), "SELECT GEN_ID(GEN_" + table + ", 0) FROM RDB$DATABASE");
     }
-
-    testing_support::ScriptedUserInterface ui;
-    testing_support::ChainInstallation chain{2};
 };
 
 TEST_F(Pack_8_00_03Test, ReachesItsStepTotalAndStampsAndJournalsEveryDatabase) {

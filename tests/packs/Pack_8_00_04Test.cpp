@@ -19,14 +19,7 @@ using Rows = std::vector<std::string>;
 
 const std::string kElementCodes = "SELECT NOM, NumberProduct, NumberElement, KodDE FROM DE ORDER BY 1, 2, 3";
 
-class Pack_8_00_04Test : public ::testing::Test {
-protected:
-    std::string db(const std::string& name) const { return chain.database(name); }
-    void sql(const std::string& name, const std::string& script) { tools::runScript(db(name), 12, script); }
-
-    testing_support::ScriptedUserInterface ui;
-    testing_support::ChainInstallation chain{3};
-};
+class Pack_8_00_04Test : public pack_testing::PackTest<3> {};
 
 TEST_F(Pack_8_00_04Test, ReachesItsStepTotalAndStampsEveryDatabaseItVisits) {
     EXPECT_EQ(packs::steps_8_00_04(), 225);

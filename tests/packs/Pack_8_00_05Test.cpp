@@ -20,14 +20,7 @@ const std::string kElementKeys = "SELECT NOM, NumberProduct, NumberElement, KodS
 const Rows kCodedElements = {"1|1|1|3",      "1|1|2|2",      "1|1|3|<null>", "1|1|4|<null>",
                              "1|2|1|<null>", "1|2|2|<null>", "2|1|1|4",      "2|1|2|3"};
 
-class Pack_8_00_05Test : public ::testing::Test {
-protected:
-    std::string db(const std::string& name) const { return chain.database(name); }
-    void sql(const std::string& name, const std::string& script) { tools::runScript(db(name), 12, script); }
-
-    testing_support::ScriptedUserInterface ui;
-    testing_support::ChainInstallation chain{4};
-};
+class Pack_8_00_05Test : public pack_testing::PackTest<4> {};
 
 TEST_F(Pack_8_00_05Test, ReachesItsStepTotalAndStampsEveryDatabaseItVisits) {
     EXPECT_EQ(packs::steps_8_00_05(), 27);

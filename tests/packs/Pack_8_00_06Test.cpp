@@ -13,14 +13,7 @@ using pack_testing::value;
 
 using Rows = std::vector<std::string>;
 
-class Pack_8_00_06Test : public ::testing::Test {
-protected:
-    std::string db(const std::string& name) const { return chain.database(name); }
-    void sql(const std::string& name, const std::string& script) { tools::runScript(db(name), 12, script); }
-
-    testing_support::ScriptedUserInterface ui;
-    testing_support::ChainInstallation chain{5};
-};
+class Pack_8_00_06Test : public pack_testing::PackTest<5> {};
 
 TEST_F(Pack_8_00_06Test, ReachesItsStepTotalAndStampsEveryDatabaseItVisits) {
     EXPECT_EQ(packs::steps_8_00_06(), 58);

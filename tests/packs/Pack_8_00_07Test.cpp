@@ -13,14 +13,7 @@ using pack_testing::value;
 
 using Rows = std::vector<std::string>;
 
-class Pack_8_00_07Test : public ::testing::Test {
-protected:
-    std::string db(const std::string& name) const { return chain.database(name); }
-    void sql(const std::string& name, const std::string& script) { tools::runScript(db(name), 12, script); }
-
-    testing_support::ScriptedUserInterface ui;
-    testing_support::ChainInstallation chain{6};
-};
+class Pack_8_00_07Test : public pack_testing::PackTest<6> {};
 
 TEST_F(Pack_8_00_07Test, ReachesItsStepTotalAndAddsItsColumns) {
     EXPECT_EQ(packs::steps_8_00_07(), 31);
