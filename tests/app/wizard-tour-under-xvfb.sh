@@ -22,7 +22,7 @@ fail() { echo "FAILED: $*"; exit 1; }
 [ "$status" -eq 0 ] || fail "the program ended with status $status"
 for line in "close asked during the conversion" \
     "Во время установки обновлений программу закрыть нельзя - дождитесь окончания установки" \
-    "Установлена версия 8, Service Pack 00.00" "Установлен Service Pack 00.02" "Код: sp.03"; do
+    "Установлена версия 8, Service Pack 00.00" "Установлен Service Pack 00.03" "Код: sp.04"; do
     grep -qF "$line" <<<"$output" || fail "no line '$line'"
 done
 for page in choice start agreement installation picture box finished; do
@@ -30,15 +30,16 @@ for page in choice start agreement installation picture box finished; do
 done
 
 # The conversion went to its end under the request, and the packs this build carries after it: every
-# database at 8.0.2 with one journal row for each stamp.
-for name in Base Config Orders OrdersServer Sorvin Price Pellix Grelto System; do
+# database at 8.0.3 with one journal row for each stamp; the Sorvin database is gone after 8.00.03.
+[ ! -e "$work/installation/Data/Kalver800/Sorvin.fdb" ] || fail "Sorvin.fdb is still there"
+for name in Base Config Orders OrdersServer Price Pellix Grelto System; do
     state=$(isql-fb -q -user kv5.12 "$work/installation/Data/Kalver800/$name.fdb" 2>&1 <<'SQL' | xargs
 SET HEADING OFF;
 SELECT Version || '.' || ServicePack || '.' || Build || ' ' || (SELECT COUNT(*) FROM log_Upgrade) || ' ' ||
        (SELECT COUNT(*) FROM log_Upgrade WHERE uVersion = 'Base 8.0.0') FROM kv_Setting;
 SQL
     )
-    [ "$state" = "8.0.2 3 1" ] || fail "$name.fdb: stamp, journal rows, rows of 8.0.0 are '$state'"
+    [ "$state" = "8.0.3 4 1" ] || fail "$name.fdb: stamp, journal rows, rows of 8.0.0 are '$state'"
 done
 
 log=$(tr -d '\r' <"$work/installation/Data/Версия/800/Info/"Register*.log)

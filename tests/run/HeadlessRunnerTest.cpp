@@ -64,16 +64,22 @@ TEST_F(HeadlessRunnerTest, ConvertsA712SetInstallsThePacksItCarriesAndStopsAtThe
 
     EXPECT_EQ(result.status, 1) << result.out << result.err;
     for (const char* line : {"Установлена версия 8, Service Pack 00.00\n", "Установлен Service Pack 00.01\n",
-                             "Установлен Service Pack 00.02\n", "Начало установки Service Pack 00.03\n"}) {
+                             "Установлен Service Pack 00.02\n", "Установлен Service Pack 00.03\n",
+                             "Начало установки Service Pack 00.04\n"}) {
         EXPECT_NE(result.out.find(line), std::string::npos) << line << result.out;
     }
-    EXPECT_EQ(result.out.find("Установлен Service Pack 00.03"), std::string::npos) << result.out;
-    EXPECT_NE(result.err.find("Установка невозможна\nКод: sp.03\n"), std::string::npos) << result.err;
+    EXPECT_EQ(result.out.find("Установлен Service Pack 00.04"), std::string::npos) << result.out;
+    EXPECT_NE(result.err.find("Установка невозможна\nКод: sp.04\n"), std::string::npos) << result.err;
     EXPECT_EQ(result.err.find("Что-то пошло не так"), std::string::npos) << result.err;
     for (const auto& name : tools::databaseNames(tools::Release::V8)) {
-        EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 2)) << name;
+        if (name == "Sorvin") {
+            EXPECT_FALSE(platform::fileExists(installation->database(name))) << "gone after 8.00.03";
+        } else {
+            EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 3)) << name;
+        }
     }
     EXPECT_EQ(run_testing::rowCount(installation->database("Base"), "acc", "KodGroup = 6"), 1);
+    EXPECT_EQ(run_testing::rowCount(installation->database("Base"), "StockMain", "KodMaterial = 6"), 1);
     EXPECT_EQ(run_testing::rowCount(installation->database("Orders"), "o_Service", "KodService = 6"), 1);
 }
 

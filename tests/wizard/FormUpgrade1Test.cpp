@@ -265,10 +265,10 @@ TEST_F(WizardTest, A712SetIsCopiedConvertedAndTakenAsFarAsThePacksGo) {
     const QStringList log = withoutTimes(linesOf(form->ui().Memo3));
     EXPECT_TRUE(log.contains(QStringLiteral("Установлена версия 8, Service Pack 00.00")))
         << log.join('\n').toStdString();
-    EXPECT_EQ(boxes->texts, QStringList{"Установка невозможна\nКод: sp.03"});
+    EXPECT_EQ(boxes->texts, QStringList{"Установка невозможна\nКод: sp.04"});
     int v = 0, sp = 0, bb = -1;
     ASSERT_TRUE(engine::dm_read_VersionServicePackBuild(kvSetting.KVFile.FileSystem, v, sp, bb));
-    EXPECT_EQ(std::tie(v, sp, bb), std::make_tuple(8, 0, 2));
+    EXPECT_EQ(std::tie(v, sp, bb), std::make_tuple(8, 0, 3));
 }
 
 TEST_F(WizardTest, LeavingFromTheChoicePageAsksFirst) {
