@@ -81,15 +81,13 @@ std::int64_t rationOf(const Row& row, size_t index) {
     return static_cast<std::int64_t>(std::nearbyint(engine::fb::doubleOf(row.at(index))));
 }
 
-// Reads one table of the catalogue; a failed count or read ends the pack before anything is written.
+// Reads one table of the catalogue; a failed read ends the pack before anything is written. The
+// list grows as the rows arrive, so rows added after the count are kept as well.
 template <typename Record>
 bool catalogueRead(TDM1& dm, const std::string& table, std::vector<Record>& list, std::vector<std::string> lines,
                    const std::function<Record(const Row&)>& recordOf) {
     list.clear();
     const int count = dm.ft_TableReadRecordCount(table, "");
-    if (count < 0) {
-        return false;
-    }
     list.reserve(static_cast<size_t>(count));
     if (count == 0) {
         return true;
@@ -145,7 +143,7 @@ Operation sorvinRead(Lists& lists) {
 }
 
 // One insert loop of the copy: one statement, one transaction; the step is counted in the Config database too.
-Operation copyStep(bool copy, std::vector<std::string> lines, std::function<bool(TDM1&, engine::fb::Statement&)> fill,
+Operation copyStep(bool copy, std::vector<std::string> lines, std::function<void(engine::fb::Statement&)> fill,
                    std::function<int()> gaugeSize) {
     return {1, [copy, lines, fill, gaugeSize](TDM1& dm) {
                 if (copy) {
@@ -153,7 +151,7 @@ Operation copyStep(bool copy, std::vector<std::string> lines, std::function<bool
                     if (gauged) {
                         engine::gauge2_Show(gaugeSize());
                     }
-                    if (!engine::writeRows(dm, lines, [&](engine::fb::Statement& insert) { fill(dm, insert); })) {
+                    if (!engine::writeRows(dm, lines, fill)) {
                         return Flow::EndPart;
                     }
                     if (gauged) {
@@ -172,7 +170,7 @@ Part baseAndConfigPart(const Lists& lists, bool copy) {
         copyStep(copy,
                  {"INSERT", "INTO StockMain_Group", "(KodGroup, GroupMain, SubGroup, Vid, NoteP, NoteF, Group_Note)",
                   "VALUES (:p0, :p1, :p2, :p3, :p4, :p5, :p6)"},
-                 [&lists](TDM1&, engine::fb::Statement& insert) {
+                 [&lists](engine::fb::Statement& insert) {
                      for (const auto& g : lists.groups) {
                          insert.execute({g.KodGroup, g.GroupMain, g.SubGroup, g.Vid, flagText(g.NoteP),
                                          flagText(g.NoteF), g.Group_Note});
@@ -189,20 +187,19 @@ Part baseAndConfigPart(const Lists& lists, bool copy) {
             {"INSERT", "INTO StockMain", "(KodMaterial, MGUID, KodBuch, KodBuch_2,", "Material, Artikul, UnitMat,",
              "Package, MinQuantity, Norm, Ration, Info)",
              "VALUES (:p0, :p1, :p2, :p3, :p4, :p5, :p6, :p7, :p8, :p9, :p10, :p11)"},
-            [&lists](TDM1&, engine::fb::Statement& insert) {
+            [&lists](engine::fb::Statement& insert) {
                 for (const auto& m : lists.materials) {
                     engine::gauge2_Next();
                     insert.execute({m.KodMaterial, m.MGUID, m.KodBuch, m.KodBuch_2, m.Material, m.Artikul, m.UnitMat,
                                     m.Package, m.MinQuantity, m.Norm, m.Ration, m.Info});
                 }
-                return true;
             },
             [&lists] { return static_cast<int>(lists.materials.size()); }),
         op::ft_TableGeneratorAdd("StockMain", "KodMaterial", [&lists] { return lists.materialGenerator; }),
         op::ft_TableAdd("StockMain_Unit", "KodMaterial INT, Unit2 VARCHAR(12), K1 INT, Znak1 INT"),
         copyStep(copy,
                  {"INSERT", "INTO StockMain_Unit", "(KodMaterial, Unit2, K1, Znak1)", "VALUES (:p0, :p1, :p2, :p3)"},
-                 [&lists](TDM1&, engine::fb::Statement& insert) {
+                 [&lists](engine::fb::Statement& insert) {
                      for (const auto& u : lists.units) {
                          insert.execute({u.KodMaterial, u.Unit2, u.K1, u.Znak1});
                      }
