@@ -88,6 +88,18 @@ TEST_F(Pack_8_00_03Test, WithoutSorvinTheTablesAreCreatedEmptyWithGeneratorsAtZe
     }
 }
 
+// Every database is at 8.0.3: the weights alone bring the counter to the total, and no row is copied twice.
+TEST_F(Pack_8_00_03Test, ASecondRunSkipsEveryDatabaseAndCopiesNothingAgain) {
+    ASSERT_TRUE(packs::dm_SP_8_00_03()) << ::testing::PrintToString(ui.messages);
+    const Rows materials = rows(db("Base"), kMaterials);
+
+    engine::KolvoStep = 0;
+    ASSERT_TRUE(packs::dm_SP_8_00_03()) << ::testing::PrintToString(ui.messages);
+
+    EXPECT_EQ(engine::KolvoStep, 71 + 9);
+    EXPECT_EQ(rows(db("Base"), kMaterials), materials);
+}
+
 // A read of the Sorvin database that fails ends the pack before any database is changed.
 TEST_F(Pack_8_00_03Test, AFailingSorvinReadEndsThePackBeforeAnyChange) {
     sql("Sorvin", "ALTER TABLE Stock_Unit DROP Znak1;");
