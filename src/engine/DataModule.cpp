@@ -7,6 +7,7 @@
 #include "environment/EventLog.h"
 #include "environment/FileProcedures.h"
 #include "environment/KvSetting.h"
+#include "environment/RunLog.h"
 #include "platform/FileSystem.h"
 #include "platform/UserInterface.h"
 
@@ -18,8 +19,8 @@ TDM1* DM1 = nullptr;
 
 TDM1::TDM1()
     : IBTrRead(IBDatabase1, fb::Transaction::readParameters()),
-      IBTrWrite(IBDatabase1, fb::Transaction::writeParameters()), IBQueryRead(IBTrRead), IBQueryWrite(IBTrWrite),
-      IBSqlWrite(IBTrWrite) {
+      IBTrWrite(IBDatabase1, fb::Transaction::writeParameters(lockWaitSeconds)), IBQueryRead(IBTrRead),
+      IBQueryWrite(IBTrWrite), IBSqlWrite(IBTrWrite) {
     DM1 = this;
     DataModuleCreate();
 }
@@ -78,15 +79,27 @@ void TDM1::CloseDataBase() noexcept {
 }
 
 bool TDM1::OpenDataBase(const std::string& name_Base) {
+    m_openFailure.clear();
     if (!platform::fileExists(name_Base)) {
+        m_openFailure = fb::describeKind(fb::FailureKind::FileMissing);
         return false;
     }
     CloseDataBase();
     try {
         IBDatabase1.attach(name_Base, m_loginLines);
         return true;
-    } catch (const fb::FbError&) {
+    } catch (const fb::FbError& error) {
+        m_openFailure = fb::describeKind(error.kind()) + " (" + error.what() + ")";
         return false;
+    }
+}
+
+void TDM1::reportOpenFailure(const std::string& path) noexcept {
+    try {
+        environment::ZapisMemo3("Не удалось открыть базу данных " + path + ": " + m_openFailure);
+        environment::fw_Write_Register(environment::kDatabaseFailureEvent, path + ": " + m_openFailure);
+    } catch (const std::exception&) {
+        // The event log is the record; an unwritable log is the one thing left unsaid.
     }
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "engine/DatabaseSlots.h"
 #include "engine/firebird/Connection.h"
 #include "engine/firebird/Query.h"
 #include "engine/firebird/Transaction.h"
@@ -8,6 +9,7 @@
 #include <exception>
 #include <functional>
 #include <optional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -26,6 +28,10 @@ public:
 
     // Session and version stamp.
     bool OpenDataBase(const std::string& name_Base);
+    // Why the last OpenDataBase of an existing file failed, in words for the user; empty after a success.
+    const std::string& openFailure() const { return m_openFailure; }
+    // Tells the run log and the event log that an existing database would not open, and why.
+    void reportOpenFailure(const std::string& path) noexcept;
     void CloseDataBase() noexcept;
     bool read_Vers_SP_Build(int& Vers, int& SP, int& BB);
     bool read_VersionServicePackBuild(const std::string& nameBase, int& Ver, int& SP, int& BB);
@@ -61,7 +67,11 @@ public:
     void ft_TableReWriteColumn(const std::string& nameTable, const std::string& oldColumn, const std::string& newColumn,
                                const std::string& cWHERE);
 
-    // Upgrade journal.
+    // Upgrade journal. It stamps only the databases that the running pack processed: one it
+    // skipped (another stamp, or not there) keeps its stamp, so that no database is stamped
+    // with changes it never received.
+    void markProcessed(Slot slot) { m_processed.insert(slot); }
+    bool processed(Slot slot) const { return m_processed.contains(slot); }
     void fw_Write_ServicePack_Log(int SP, int BB);
     void fw_Write_Log(int SP, int BB);
     void fw_Write_Log_Error(int SP, int BB, const std::string& cMsgError);
@@ -114,12 +124,18 @@ private:
     // empty when a day number lies outside the dates Firebird keeps.
     std::optional<fb::SqlValue> columnValue(const std::string& nameTable, const std::string& nameColumn,
                                             const std::string& cValue);
-    // Visits the nine database slots in their fixed order; a slot that is not
-    // there counts one step instead of being written.
-    void walkDatabaseSlots(const std::function<void()>& writeSlot);
+    // Which databases a walk over the slots writes: the stamps go only where the pack
+    // processed the database; a failure row goes wherever the file is there.
+    enum class SlotChoice { Processed, Present };
+    // Visits the nine database slots in their fixed order; a slot that is not chosen counts
+    // one step instead of being written; a processed one that no longer opens counts
+    // nothing, so the pack fails.
+    void walkDatabaseSlots(const std::function<void()>& writeSlot, SlotChoice choice);
     void insertJournalRow(const std::string& text);
 
     std::vector<std::string> m_loginLines;
+    std::string m_openFailure;
+    std::set<Slot> m_processed;
     // The text of the write under way, for the event log when it fails.
     std::string m_statementUnderWay;
 };

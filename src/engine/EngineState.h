@@ -11,6 +11,9 @@ extern std::string fileSorvin;
 // The server's version times ten; 0 while unread, -1 when it could not be read as a number.
 extern int FirebirdVersion;
 
+// How long a write waits for a lock that another connection holds before it fails.
+extern int lockWaitSeconds;
+
 // Counts steps and moves the overall gauge by as many.
 void inc_KolvoStep(int Value);
 

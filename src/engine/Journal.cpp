@@ -29,10 +29,15 @@ std::string somethingWentWrong(const std::string& outcome, const std::string& co
 
 } // namespace
 
-void TDM1::walkDatabaseSlots(const std::function<void()>& writeSlot) {
+void TDM1::walkDatabaseSlots(const std::function<void()>& writeSlot, SlotChoice choice) {
     for (const Slot slot : kJournalOrder) {
-        if (slotPresent(slot) && OpenDataBase(slotPath(slot))) {
+        const bool chosen = choice == SlotChoice::Processed ? processed(slot) : slotPresent(slot);
+        if (!chosen) {
+            inc_KolvoStep(1);
+        } else if (OpenDataBase(slotPath(slot))) {
             writeSlot();
+        } else if (choice == SlotChoice::Processed) {
+            reportOpenFailure(slotPath(slot));
         } else {
             inc_KolvoStep(1);
         }
@@ -57,12 +62,13 @@ void TDM1::fw_Write_ServicePack_Log(int SP, int BB) {
 }
 
 void TDM1::fw_Write_Log(int SP, int BB) {
-    walkDatabaseSlots([&] { fw_Write_ServicePack_Log(SP, BB); });
+    walkDatabaseSlots([&] { fw_Write_ServicePack_Log(SP, BB); }, SlotChoice::Processed);
 }
 
 void TDM1::fw_Write_Log_Error(int SP, int BB, const std::string& cMsgError) {
     walkDatabaseSlots(
-        [&] { committedWrite([&] { insertJournalRow(stampText(SP, BB) + " - " + "Error " + cMsgError); }); });
+        [&] { committedWrite([&] { insertJournalRow(stampText(SP, BB) + " - " + "Error " + cMsgError); }); },
+        SlotChoice::Present);
 }
 
 bool TDM1::fw_Write_Result(int sp, int build, int KolvoSP) {

@@ -3,6 +3,7 @@
 #include "engine/EngineState.h"
 #include "environment/EventLog.h"
 #include "environment/KvSetting.h"
+#include "platform/FileSystem.h"
 #include "platform/UserInterface.h"
 
 #include <chrono>
@@ -13,15 +14,25 @@
 namespace engine {
 namespace {
 
-bool databaseReady(TDM1& dm, const PackTable& pack, Slot slot) {
-    if (!slotPresent(slot) || !dm.OpenDataBase(slotPath(slot))) {
-        return false;
+enum class Readiness {
+    Ready,   // open and at the required stamp: the part runs
+    Skipped, // not there or at another stamp: its weight counts
+    Failed,  // there but it would not open: nothing counts, so the pack fails
+};
+
+Readiness databaseReady(TDM1& dm, const PackTable& pack, Slot slot) {
+    if (!slotPresent(slot) || !platform::fileExists(slotPath(slot))) {
+        return Readiness::Skipped;
+    }
+    if (!dm.OpenDataBase(slotPath(slot))) {
+        dm.reportOpenFailure(slotPath(slot));
+        return Readiness::Failed;
     }
     if (!pack.required) {
-        return true;
+        return Readiness::Ready;
     }
     const auto& s = *pack.required;
-    return dm.control_Version(s.Vers, s.SP, s.BB, s.BB_New);
+    return dm.control_Version(s.Vers, s.SP, s.BB, s.BB_New) ? Readiness::Ready : Readiness::Skipped;
 }
 
 // Runs a part's operations in order; false when one of them ends the pack.
@@ -88,9 +99,11 @@ bool runPack(TDM1& dm, const PackTable& pack) {
         dm.CloseDataBase();
         bool goOn = true;
         try {
-            if (databaseReady(dm, pack, database.slot)) {
+            const Readiness readiness = databaseReady(dm, pack, database.slot);
+            if (readiness == Readiness::Ready) {
+                dm.markProcessed(database.slot);
                 goOn = runPart(dm, database.part);
-            } else {
+            } else if (readiness == Readiness::Skipped) {
                 inc_KolvoStep(weightOf(database.part));
             }
         } catch (...) {

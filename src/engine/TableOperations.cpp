@@ -3,6 +3,7 @@
 #include "engine/ReadScope.h"
 #include "engine/firebird/FbStatus.h"
 #include "engine/firebird/SqlText.h"
+#include "environment/RunLog.h"
 #include "platform/Text.h"
 
 namespace engine {
@@ -24,6 +25,9 @@ bool TDM1::committedWrite(const std::function<void()>& statements) {
         IBSqlWrite.close();
         IBTrWrite.rollback();
         logFailure(m_statementUnderWay, error);
+        if (error.kind() == fb::FailureKind::LockConflict) {
+            environment::ZapisMemo3("База данных занята другим подключением: " + IBDatabase1.path());
+        }
         return false;
     }
 }

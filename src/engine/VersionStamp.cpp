@@ -7,6 +7,7 @@
 #include "platform/UserInterface.h"
 
 #include <climits>
+#include <utility>
 
 namespace engine {
 
@@ -137,13 +138,16 @@ int TDM1::read_miniServicePackBuild(int& vbb) {
         if (!slotPresent(slot) || !OpenDataBase(slotPath(slot))) {
             continue;
         }
-        // A value the read leaves untouched takes no part in the minima.
+        // A value the read leaves untouched takes no part in the minimum. The pair of one database
+        // decides: separate minima would call for a pack that no database is ready for.
         int v = 0;
         int sp = INT_MAX;
         int bb = INT_MAX;
         read_Vers_SP_Build(v, sp, bb);
-        minSP = std::min(minSP, sp);
-        minBB = std::min(minBB, bb);
+        if (std::pair{sp, bb} < std::pair{minSP, minBB}) {
+            minSP = sp;
+            minBB = bb;
+        }
     }
     CloseDataBase();
     vbb = minBB;

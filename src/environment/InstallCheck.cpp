@@ -51,6 +51,9 @@ bool control_Install(const std::string& typeInstall) {
     }
     setProgramFormats();
     setDateStart();
+    if (!control_NumberFirm()) {
+        return false;
+    }
     if (!read_RegistryInstall(typeInstall)) {
         platform::ui().showMessage("Не установлена программа Setup_0");
         return false;

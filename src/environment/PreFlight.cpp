@@ -27,9 +27,9 @@ constexpr const char* kAdminNeeded =
 
 bool versionEightSetComplete() {
     const auto& file = kvSetting.KVFile;
-    return platform::directoryExists(kvSetting.KVDir.dirKalver) && platform::fileExists(file.FileBase) &&
-           platform::fileExists(file.FileSystem) && platform::fileExists(file.FileOrders) &&
-           platform::fileExists(file.FilePrice);
+    return platform::directoryExists(kvSetting.KVDir.dirKalver) && !platform::fileExists(copyMarkerPath()) &&
+           platform::fileExists(file.FileBase) && platform::fileExists(file.FileSystem) &&
+           platform::fileExists(file.FileOrders) && platform::fileExists(file.FilePrice);
 }
 
 // Step 4: the 7.00 installation key; 0 when read, else the code to log.
@@ -154,6 +154,10 @@ std::string aliasFile712(const PreFlightEnvironment& machine) {
 }
 
 } // namespace
+
+std::string copyMarkerPath() {
+    return kvSetting.KVDir.dirKalver + "zuruzod-copy-712.txt";
+}
 
 bool control_UpgradeFiles(const PreFlightEnvironment& machine) {
     Files712.file7 = false;

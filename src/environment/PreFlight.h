@@ -44,6 +44,10 @@ struct PreFlightEnvironment {
     std::function<bool()> admin = control_Admin;
 };
 
+// The file in the version-8 folder that stands while the 7.12 files are copied into it: a set
+// with it was left by a copy that did not finish, and counts as incomplete.
+std::string copyMarkerPath();
+
 // The pre-flight: the version-8 set, or else the 7.12 set of the 7.00 installation.
 // False ends the start-up. Also sets kvSetting.KVFile.FileOrdersServer, adding the
 // version-8 Orders alias to the server's alias file when a 7.12 server database is

@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
 #include "platform/Text.h"
+#include "platform/UserInterface.h"
 
 namespace environment {
 
@@ -18,6 +19,16 @@ std::string acceptedInstallType(const std::string& stored, const std::string& re
         return stored == requested ? requested : std::string();
     }
     return stored;
+}
+
+bool control_NumberFirm() {
+    const auto store = platform::RegistryStore::open(platform::RegistryRoot::LocalMachine);
+    const auto text = store.readString(kInstallKey, "NumberFirm");
+    if (!text || store.readInteger(kInstallKey, "NumberFirm")) {
+        return true;
+    }
+    platform::ui().showMessage("Номер установки NumberFirm не является числом: " + *text);
+    return false;
 }
 
 bool read_RegistryInstall(const std::string& typeInstall) {

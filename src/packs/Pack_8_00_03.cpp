@@ -2,13 +2,11 @@
 
 #include "engine/EngineState.h"
 #include "engine/Operations.h"
-#include "engine/PackFrame.h"
 #include "engine/PackToolkit.h"
+#include "engine/firebird/Query.h"
 
 #include <cmath>
-#include <functional>
-#include <string>
-#include <vector>
+#include <cstdint>
 
 namespace packs {
 namespace {
@@ -54,20 +52,19 @@ struct TStockMainUnit {
     std::int64_t Znak1 = 0;
 };
 
-using TAStockMainGroup = std::vector<TStockMainGroup>;
-using TAStockMain = std::vector<TStockMain>;
-using TAStockMainUnit = std::vector<TStockMainUnit>;
-
-// The stock catalogue of the Sorvin database on its way to the Base database.
-struct Lists {
-    TAStockMainGroup groups;
-    TAStockMain materials;
-    TAStockMainUnit units;
+// The stock catalogue of the Sorvin database, carried to the Base and Config
+// databases; the generator values stay 0 while the Sorvin database is unread.
+struct Catalogue {
+    std::vector<TStockMainGroup> groups;
+    std::vector<TStockMain> materials;
+    std::vector<TStockMainUnit> units;
     int groupGenerator = 0;
     int materialGenerator = 0;
+    // The row count of the table read last, which decides whether its rows are read.
+    int counted = 0;
 };
 
-// Only an exact "T" is true; anything else, an empty value included, is false.
+// Exactly "T" is true; anything else, an empty text or NULL included, is false.
 bool flagOf(const Row& row, size_t index) {
     return engine::textField(row, index) == "T";
 }
@@ -76,136 +73,165 @@ std::string flagText(bool flag) {
     return flag ? "T" : "F";
 }
 
-// Halfway values go to the even integer, as the current rounding mode does by default.
-std::int64_t rationOf(const Row& row, size_t index) {
-    return static_cast<std::int64_t>(std::nearbyint(engine::fb::doubleOf(row.at(index))));
+// A number to the nearest integer, a value halfway between two going to the even one.
+std::int64_t roundedToEven(const engine::fb::SqlValue& value) {
+    return static_cast<std::int64_t>(std::nearbyint(engine::fb::doubleOf(value)));
 }
 
-// Reads one table of the catalogue; a failed read ends the pack before anything is written. The
-// list grows as the rows arrive, so rows added after the count are kept as well.
-template <typename Record>
-bool catalogueRead(TDM1& dm, const std::string& table, std::vector<Record>& list, std::vector<std::string> lines,
-                   const std::function<Record(const Row&)>& recordOf) {
-    list.clear();
-    const int count = dm.ft_TableReadRecordCount(table, "");
-    list.reserve(static_cast<size_t>(count));
-    if (count == 0) {
-        return true;
-    }
-    return engine::readRows(
-        dm, dm.IBTrRead, lines, [&](const Row& row) { list.push_back(recordOf(row)); }, OnFailure::RollBack);
-}
-
-Operation sorvinRead(Lists& lists) {
-    return {5, [&lists](TDM1& dm) {
-                const bool read =
-                    catalogueRead<TStockMainGroup>(
-                        dm, "stock_Group", lists.groups,
-                        {"SELECT", "KodGroup, GroupMain, SubGroup, Vid, NoteP, NoteF, Group_Note", "FROM stock_Group"},
-                        [](const Row& row) {
-                            return TStockMainGroup{engine::integerField(row, 0),
-                                                   engine::textField(row, 1),
-                                                   engine::textField(row, 2),
-                                                   engine::textField(row, 3),
-                                                   flagOf(row, 4),
-                                                   flagOf(row, 5),
-                                                   engine::textField(row, 6)};
-                        }) &&
-                    (lists.groupGenerator = dm.ft_TableReadValueGenerator("stock_Group"), true) &&
-                    catalogueRead<TStockMain>(dm, "StockMain", lists.materials,
-                                              {"SELECT", "KodMaterial, MGUID, KodBuch, KodBuch_2, Artikul, Material,",
-                                               "UnitMat, MinQuantity, Package, Norm, Ration, Info", "FROM StockMain"},
-                                              [](const Row& row) {
-                                                  TStockMain m;
-                                                  m.KodMaterial = engine::integerField(row, 0);
-                                                  m.MGUID = engine::textField(row, 1);
-                                                  m.KodBuch = engine::integerField(row, 2);
-                                                  m.KodBuch_2 = engine::integerField(row, 3);
-                                                  m.Artikul = engine::textField(row, 4);
-                                                  m.Material = engine::textField(row, 5);
-                                                  m.UnitMat = engine::textField(row, 6);
-                                                  m.MinQuantity = engine::integerField(row, 7);
-                                                  m.Package = engine::integerField(row, 8);
-                                                  m.Norm = engine::integerField(row, 9);
-                                                  m.Ration = rationOf(row, 10);
-                                                  m.Info = engine::textField(row, 11);
-                                                  return m;
-                                              }) &&
-                    (lists.materialGenerator = dm.ft_TableReadValueGenerator("StockMain"), true) &&
-                    catalogueRead<TStockMainUnit>(
-                        dm, "Stock_Unit", lists.units, {"SELECT", "KodMaterial, Unit2, K1, Znak1", "FROM Stock_Unit"},
-                        [](const Row& row) {
-                            return TStockMainUnit{engine::integerField(row, 0), engine::textField(row, 1),
-                                                  engine::integerField(row, 2), engine::integerField(row, 3)};
-                        });
-                return read ? Flow::Next : Flow::EndPack;
+// The Sorvin database is read before anything is written anywhere, so any
+// failure of its reads ends the pack with nothing changed: the catalogue must
+// never be copied in part, nor its generators started from a value not read.
+Operation countRead(Catalogue& catalogue, std::string table) {
+    return {1, [&catalogue, table](TDM1& dm) {
+                const int before = engine::KolvoStep;
+                catalogue.counted = dm.ft_TableReadRecordCount(table, "");
+                return engine::KolvoStep > before ? Flow::Next : Flow::EndPack;
             }};
 }
 
-// One insert loop of the copy: one statement, one transaction; the step is counted in the Config database too.
-Operation copyStep(bool copy, std::vector<std::string> lines, std::function<void(engine::fb::Statement&)> fill,
-                   std::function<int()> gaugeSize) {
-    return {1, [copy, lines, fill, gaugeSize](TDM1& dm) {
-                if (copy) {
-                    const bool gauged = static_cast<bool>(gaugeSize);
-                    if (gauged) {
-                        engine::gauge2_Show(gaugeSize());
-                    }
-                    if (!engine::writeRows(dm, lines, fill)) {
-                        return Flow::EndPart;
-                    }
-                    if (gauged) {
-                        engine::gauge2_Hide();
-                    }
+Operation generatorRead(int& value, std::string table) {
+    return {1, [&value, table](TDM1& dm) {
+                value = dm.ft_TableReadValueGenerator(table);
+                return value >= 0 ? Flow::Next : Flow::EndPack;
+            }};
+}
+
+Operation rowsRead(const Catalogue& catalogue, std::vector<std::string> lines, std::function<void(const Row&)> take,
+                   std::function<void()> clear) {
+    return {0, [&catalogue, lines, take, clear](TDM1& dm) {
+                clear();
+                if (catalogue.counted <= 0) {
+                    return Flow::Next;
+                }
+                return engine::readRows(dm, dm.IBTrRead, lines, take, OnFailure::RollBack) ? Flow::Next : Flow::EndPack;
+            }};
+}
+
+Operation groupsRead(Catalogue& catalogue) {
+    return rowsRead(
+        catalogue, {"SELECT", "KodGroup, GroupMain, SubGroup, Vid, NoteP, NoteF, Group_Note", "FROM stock_Group"},
+        [&catalogue](const Row& row) {
+            catalogue.groups.push_back({engine::integerField(row, 0), engine::textField(row, 1),
+                                        engine::textField(row, 2), engine::textField(row, 3), flagOf(row, 4),
+                                        flagOf(row, 5), engine::textField(row, 6)});
+        },
+        [&catalogue] { catalogue.groups.clear(); });
+}
+
+Operation materialsRead(Catalogue& catalogue) {
+    return rowsRead(
+        catalogue,
+        {"SELECT", "KodMaterial, MGUID, KodBuch, KodBuch_2, Artikul, Material,",
+         "UnitMat, MinQuantity, Package, Norm, Ration, Info", "FROM StockMain"},
+        [&catalogue](const Row& row) {
+            TStockMain material;
+            material.KodMaterial = engine::integerField(row, 0);
+            material.MGUID = engine::textField(row, 1);
+            material.KodBuch = engine::integerField(row, 2);
+            material.KodBuch_2 = engine::integerField(row, 3);
+            material.Artikul = engine::textField(row, 4);
+            material.Material = engine::textField(row, 5);
+            material.UnitMat = engine::textField(row, 6);
+            material.MinQuantity = engine::integerField(row, 7);
+            material.Package = engine::integerField(row, 8);
+            material.Norm = engine::integerField(row, 9);
+            material.Ration = roundedToEven(row.at(10));
+            material.Info = engine::textField(row, 11);
+            catalogue.materials.push_back(std::move(material));
+        },
+        [&catalogue] { catalogue.materials.clear(); });
+}
+
+Operation unitsRead(Catalogue& catalogue) {
+    return rowsRead(
+        catalogue, {"SELECT", "KodMaterial, Unit2, K1, Znak1", "FROM Stock_Unit"},
+        [&catalogue](const Row& row) {
+            catalogue.units.push_back({engine::integerField(row, 0), engine::textField(row, 1),
+                                       engine::integerField(row, 2), engine::integerField(row, 3)});
+        },
+        [&catalogue] { catalogue.units.clear(); });
+}
+
+// A copy into the Base database: one prepared statement and one commit for all
+// rows. It counts its step also where nothing is copied (the Config database);
+// a failure is rolled back and ends the database's part uncounted.
+Operation copyStep(bool copy, std::vector<std::string> lines, std::function<void(engine::fb::Statement&)> body) {
+    return {1, [copy, lines, body](TDM1& dm) {
+                if (copy && !engine::writeRows(dm, lines, body)) {
+                    return Flow::EndPart;
                 }
                 engine::inc_KolvoStep(1);
                 return Flow::Next;
             }};
 }
 
-Part baseAndConfigPart(const Lists& lists, bool copy) {
+Operation groupsCopy(const Catalogue& catalogue, bool copy) {
+    return copyStep(copy,
+                    {"INSERT", "INTO StockMain_Group", "(KodGroup, GroupMain, SubGroup, Vid, NoteP, NoteF, Group_Note)",
+                     "VALUES (:p0, :p1, :p2, :p3, :p4, :p5, :p6)"},
+                    [&catalogue](engine::fb::Statement& insert) {
+                        for (const auto& group : catalogue.groups) {
+                            insert.execute({group.KodGroup, group.GroupMain, group.SubGroup, group.Vid,
+                                            flagText(group.NoteP), flagText(group.NoteF), group.Group_Note});
+                        }
+                    });
+}
+
+Operation materialsCopy(const Catalogue& catalogue, bool copy) {
+    return copyStep(copy,
+                    {"INSERT", "INTO StockMain", "(KodMaterial, MGUID, KodBuch, KodBuch_2,",
+                     "Material, Artikul, UnitMat,", "Package, MinQuantity, Norm, Ration, Info)",
+                     "VALUES (:p0, :p1, :p2, :p3, :p4, :p5, :p6, :p7, :p8, :p9, :p10, :p11)"},
+                    [&catalogue](engine::fb::Statement& insert) {
+                        engine::gauge2_Show(static_cast<int>(catalogue.materials.size()));
+                        for (const auto& m : catalogue.materials) {
+                            engine::gauge2_Next();
+                            insert.execute({m.KodMaterial, m.MGUID, m.KodBuch, m.KodBuch_2, m.Material, m.Artikul,
+                                            m.UnitMat, m.Package, m.MinQuantity, m.Norm, m.Ration, m.Info});
+                        }
+                        engine::gauge2_Hide();
+                    });
+}
+
+Operation unitsCopy(const Catalogue& catalogue, bool copy) {
+    return copyStep(copy,
+                    {"INSERT", "INTO StockMain_Unit", "(KodMaterial, Unit2, K1, Znak1)", "VALUES (:p0, :p1, :p2, :p3)"},
+                    [&catalogue](engine::fb::Statement& insert) {
+                        for (const auto& unit : catalogue.units) {
+                            insert.execute({unit.KodMaterial, unit.Unit2, unit.K1, unit.Znak1});
+                        }
+                    });
+}
+
+Part sorvinPart(Catalogue& catalogue) {
+    return {
+        countRead(catalogue, "stock_Group"),
+        groupsRead(catalogue),
+        generatorRead(catalogue.groupGenerator, "stock_Group"),
+        countRead(catalogue, "StockMain"),
+        materialsRead(catalogue),
+        generatorRead(catalogue.materialGenerator, "StockMain"),
+        countRead(catalogue, "Stock_Unit"),
+        unitsRead(catalogue),
+    };
+}
+
+// The Base database receives the catalogue (copy true), the Config database
+// the same tables empty; both get the generators at the Sorvin database's values.
+Part baseAndConfigPart(const Catalogue& catalogue, bool copy) {
     return {
         op::ft_TableAdd("StockMain_Group", "KodGroup INT, GroupMain VARCHAR(24), SubGroup VARCHAR(1), Vid VARCHAR(2), "
                                            "NoteP VARCHAR(1), NoteF VARCHAR(1), Group_Note VARCHAR(255)"),
-        copyStep(copy,
-                 {"INSERT", "INTO StockMain_Group", "(KodGroup, GroupMain, SubGroup, Vid, NoteP, NoteF, Group_Note)",
-                  "VALUES (:p0, :p1, :p2, :p3, :p4, :p5, :p6)"},
-                 [&lists](engine::fb::Statement& insert) {
-                     for (const auto& g : lists.groups) {
-                         insert.execute({g.KodGroup, g.GroupMain, g.SubGroup, g.Vid, flagText(g.NoteP),
-                                         flagText(g.NoteF), g.Group_Note});
-                     }
-                     return true;
-                 },
-                 {}),
-        op::ft_TableGeneratorAdd("StockMain_Group", "KodGroup", [&lists] { return lists.groupGenerator; }),
-        op::ft_TableAdd("StockMain", "KodMaterial INT, MGUID VARCHAR(32), KodBuch INT, KodBuch_2 INT, "
-                                     "Material VARCHAR(255), Artikul VARCHAR(255), UnitMat VARCHAR(12), Package INT, "
-                                     "MinQuantity INT, Norm INT, Ration INT, Info BLOB SUB_TYPE 1"),
-        copyStep(
-            copy,
-            {"INSERT", "INTO StockMain", "(KodMaterial, MGUID, KodBuch, KodBuch_2,", "Material, Artikul, UnitMat,",
-             "Package, MinQuantity, Norm, Ration, Info)",
-             "VALUES (:p0, :p1, :p2, :p3, :p4, :p5, :p6, :p7, :p8, :p9, :p10, :p11)"},
-            [&lists](engine::fb::Statement& insert) {
-                for (const auto& m : lists.materials) {
-                    engine::gauge2_Next();
-                    insert.execute({m.KodMaterial, m.MGUID, m.KodBuch, m.KodBuch_2, m.Material, m.Artikul, m.UnitMat,
-                                    m.Package, m.MinQuantity, m.Norm, m.Ration, m.Info});
-                }
-            },
-            [&lists] { return static_cast<int>(lists.materials.size()); }),
-        op::ft_TableGeneratorAdd("StockMain", "KodMaterial", [&lists] { return lists.materialGenerator; }),
+        groupsCopy(catalogue, copy),
+        op::ft_TableGeneratorAdd("StockMain_Group", "KodGroup", [&catalogue] { return catalogue.groupGenerator; }),
+        op::ft_TableAdd("StockMain",
+                        "KodMaterial INT, MGUID VARCHAR(32), KodBuch INT, KodBuch_2 INT, Material "
+                        "VARCHAR(255), Artikul VARCHAR(255), UnitMat VARCHAR(12), Package INT, MinQuantity "
+                        "INT, Norm INT, Ration INT, Info BLOB SUB_TYPE 1"),
+        materialsCopy(catalogue, copy),
+        op::ft_TableGeneratorAdd("StockMain", "KodMaterial", [&catalogue] { return catalogue.materialGenerator; }),
         op::ft_TableAdd("StockMain_Unit", "KodMaterial INT, Unit2 VARCHAR(12), K1 INT, Znak1 INT"),
-        copyStep(copy,
-                 {"INSERT", "INTO StockMain_Unit", "(KodMaterial, Unit2, K1, Znak1)", "VALUES (:p0, :p1, :p2, :p3)"},
-                 [&lists](engine::fb::Statement& insert) {
-                     for (const auto& u : lists.units) {
-                         insert.execute({u.KodMaterial, u.Unit2, u.K1, u.Znak1});
-                     }
-                     return true;
-                 },
-                 {}),
+        unitsCopy(catalogue, copy),
         op::fc_ColumnAdd("FUR_MATERIAL", "Stvorka", "i", 16),
         op::fc_ColumnPereType("FUR_MATERIAL", "MASSMIN", "i"),
         op::fc_ColumnPereType("FUR_MATERIAL", "MASSMAX", "i"),
@@ -239,15 +265,15 @@ Part ordersPart() {
     };
 }
 
-// The rows capture `lists`, which must outlive every run of the table.
-engine::PackTable pack_8_00_03(Lists& lists) {
+// The rows capture `catalogue`, which must outlive every run of the table.
+engine::PackTable pack_8_00_03(Catalogue& catalogue) {
     return {.number = 3,
             .required = engine::RequiredStamp{8, 0, 2, -1},
             .databases = {
-                {Slot::Sorvin, {sorvinRead(lists)}},
+                {Slot::Sorvin, sorvinPart(catalogue)},
                 {Slot::Price, {}},
-                {Slot::Base, baseAndConfigPart(lists, true)},
-                {Slot::Config, baseAndConfigPart(lists, false)},
+                {Slot::Base, baseAndConfigPart(catalogue, true)},
+                {Slot::Config, baseAndConfigPart(catalogue, false)},
                 {Slot::Orders, ordersPart()},
                 {Slot::OrdersServer, ordersPart()},
                 {Slot::Pellix, {}},
@@ -259,13 +285,13 @@ engine::PackTable pack_8_00_03(Lists& lists) {
 } // namespace
 
 int steps_8_00_03() {
-    Lists lists;
-    return engine::KolvoSP(pack_8_00_03(lists));
+    Catalogue catalogue;
+    return engine::KolvoSP(pack_8_00_03(catalogue));
 }
 
 bool a_SP_8_00_03(engine::TDM1& dm) {
-    Lists lists;
-    return engine::runPack(dm, pack_8_00_03(lists));
+    Catalogue catalogue;
+    return engine::runPack(dm, pack_8_00_03(catalogue));
 }
 
 } // namespace packs

@@ -1,5 +1,6 @@
 #include "platform/FileSystem.h"
 
+#include <fcntl.h>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -44,6 +45,44 @@ bool copyFile(const std::string& from, const std::string& to, bool overwrite) {
     std::error_code ec;
     auto options = overwrite ? fs::copy_options::overwrite_existing : fs::copy_options::none;
     return fs::copy_file(from, to, options, ec) && !ec;
+}
+
+bool copyFileCompletely(const std::string& from, const std::string& to) {
+    const std::string temporary = to + ".part";
+    std::error_code ec;
+    fs::remove(temporary, ec);
+    bool copied = fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, ec) && !ec;
+    if (copied) {
+        const int fd = ::open(temporary.c_str(), O_RDONLY);
+        copied = fd >= 0 && ::fsync(fd) == 0;
+        if (fd >= 0) {
+            ::close(fd);
+        }
+    }
+    if (copied) {
+        fs::rename(temporary, to, ec);
+        copied = !ec;
+    }
+    if (!copied) {
+        fs::remove(temporary, ec);
+    }
+    return copied;
+}
+
+std::uintmax_t freeSpace(const std::string& path) {
+    fs::path at(path);
+    std::error_code ec;
+    while (!at.empty() && !fs::exists(at, ec)) {
+        at = at.parent_path();
+    }
+    const auto info = fs::space(at.empty() ? fs::path(".") : at, ec);
+    return ec ? 0 : info.available;
+}
+
+std::uintmax_t fileSize(const std::string& path) {
+    std::error_code ec;
+    const auto size = fs::file_size(path, ec);
+    return ec ? 0 : size;
 }
 
 void replaceFileContents(const std::string& path, const std::string& contents) {

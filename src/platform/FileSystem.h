@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string>
 
 namespace platform {
@@ -16,6 +17,14 @@ bool createDirectories(const std::string& path);
 bool removeFileClearingAttributes(const std::string& path);
 // Copies one file over another; false on any failure.
 bool copyFile(const std::string& from, const std::string& to, bool overwrite);
+// Copies a file under a temporary name beside the target and renames it over the target
+// when the copy is complete and on disk, so that an interrupted copy never leaves a
+// partial file under the target's name. False on any failure; the temporary file is gone.
+bool copyFileCompletely(const std::string& from, const std::string& to);
+// Free bytes for the user in the file system of the path (or of its nearest existing parent).
+std::uintmax_t freeSpace(const std::string& path);
+// The size of a file, 0 when it cannot be read.
+std::uintmax_t fileSize(const std::string& path);
 // Writes the whole text beside the target and renames it over the target, so a
 // reader never sees a half-written file. Throws std::runtime_error on failure.
 void replaceFileContents(const std::string& path, const std::string& contents);

@@ -3,7 +3,9 @@
 #include "environment/EventLog.h"
 #include "environment/FileProcedures.h"
 #include "environment/RunLog.h"
+#include "platform/StepBoundary.h"
 #include "platform/UserInterface.h"
+#include "run/RestorePoint.h"
 #include "run/SiblingReplacement.h"
 
 #include <exception>
@@ -33,12 +35,40 @@ void registerRelease(const environment::TProgramInfo& UpgradeInfo) {
                ", Build: " + std::to_string(UpgradeInfo.Build));
 }
 
+// After a failed pack: every database back as it was before the run, when the user wants it.
+// Declined, the marker stays, so that the next start offers it again.
+void offerRestore(const RestorePoint& point, const RunHooks& hooks) {
+    const bool wanted =
+        hooks.askRestore ? hooks.askRestore(point.folder)
+                         : platform::ui().askYesNo("Обновление не установлено.\rВернуть все базы данных в состояние до "
+                                                   "установки?\r\rРезервная копия: " +
+                                                   point.folder);
+    if (wanted && restoreFrom(point)) {
+        platform::ui().showMessage("Базы данных восстановлены из резервной копии\r" + point.folder);
+    }
+}
+
+// The run log says why the run ended; the event log keeps it.
+void recordEnd(const std::string& reason, int code, const std::string& detail) noexcept {
+    try {
+        ZapisMemo3(reason);
+        environment::fw_Write_Register(code, detail);
+    } catch (const std::exception&) {
+        // The event log is the record; an unwritable log is the one thing left unsaid.
+    }
+}
+
 InstallationResult installEverything(int MinVersion, const environment::TProgramInfo& UpgradeInfo,
                                      std::vector<PackStep> packs, const RunHooks& hooks) {
     UpgradeRun upgradeRun(std::move(packs), hooks);
     if (upgradeRun.installPacks(MinVersion) != RunOutcome::Installed) {
+        if (upgradeRun.restorePoint()) {
+            offerRestore(*upgradeRun.restorePoint(), hooks);
+        }
         return InstallationResult::PacksFailed;
     }
+    // The packs are in: nothing is left to put back.
+    removeMarker();
     ZapisLabel("");
     const bool failed = replaceSiblingExecutables(upgradeRun.c(), upgradeRun.vbb(), hooks);
     ZapisMemo3(std::to_string(upgradeRun.scale()) + "-" + std::to_string(platform::ui().overallGaugePosition()));
@@ -62,11 +92,18 @@ InstallationResult runInstallation(int MinVersion, const environment::TProgramIn
     const int scale = gaugeScale(packs);
     try {
         result = installEverything(MinVersion, UpgradeInfo, std::move(packs), hooks);
+    } catch (const platform::RunStopped&) {
+        result = InstallationResult::Stopped;
+        recordEnd("Установка прервана по запросу", 491, "прервана по запросу");
     } catch (const std::exception& error) {
-        // The event log is the record; an unwritable log is the one thing left unsaid.
+        recordEnd(std::string("Непредвиденный сбой: ") + error.what(), 492, error.what());
+        // The marker of this run names its backup when the error came after the first change.
         try {
-            environment::fw_Write_Register(492, error.what());
-        } catch (const std::exception&) {
+            if (const auto point = readMarker()) {
+                offerRestore(*point, hooks);
+            }
+        } catch (const std::exception& restoreError) {
+            recordEnd(std::string("Базы данных не восстановлены: ") + restoreError.what(), 492, restoreError.what());
         }
     }
     ZapisLabel("");

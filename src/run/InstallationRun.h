@@ -9,6 +9,7 @@ enum class InstallationResult {
     Installed,      // packs, sibling executables and the registry values: all done
     PacksFailed,    // a pack failed; nothing was replaced or registered
     SiblingsFailed, // the packs are in, a sibling executable is not; not registered
+    Stopped,        // a stop was asked for; the run ended at a step boundary
     Error,          // something unexpected stopped the run
 };
 

@@ -3,7 +3,7 @@
 #include "engine/DatabaseSlots.h"
 #include "engine/ReadingWrappers.h"
 
-#include <algorithm>
+#include <tuple>
 
 namespace run {
 
@@ -12,9 +12,12 @@ int majorVersion(int Ver) {
 }
 
 void Minima::add(int Ver, int SP, int BB) {
-    MinVersion = std::min(MinVersion, majorVersion(Ver));
-    MinServicePack = std::min(MinServicePack, SP);
-    MinBuild = std::min(MinBuild, BB);
+    // The stamp of one database as a whole: parts taken one by one would make a stamp
+    // that no database carries, as after a conversion stopped half-way.
+    const std::tuple stamp{majorVersion(Ver), SP, BB};
+    if (stamp < std::tuple{MinVersion, MinServicePack, MinBuild}) {
+        std::tie(MinVersion, MinServicePack, MinBuild) = stamp;
+    }
 }
 
 bool Minima::allRead() const {

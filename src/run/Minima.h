@@ -5,13 +5,14 @@
 
 namespace run {
 
-// The lowest stamp over the databases read so far; each part starts at the largest integer.
+// The lowest stamp of one database among those read so far, compared as (version, service pack,
+// build); each part starts at the largest integer.
 struct Minima {
     int MinVersion = INT_MAX;
     int MinServicePack = INT_MAX;
     int MinBuild = INT_MAX;
 
-    // Takes one database's stamp; a version above 100 (800, 712) counts by its hundreds.
+    // Takes one database's stamp when it is lower; a version above 100 (800, 712) counts by its hundreds.
     void add(int Ver, int SP, int BB);
     // Every part was lowered by at least one database.
     bool allRead() const;

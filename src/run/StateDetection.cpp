@@ -7,6 +7,8 @@
 #include "environment/FileProcedures.h"
 #include "environment/PreFlight.h"
 #include "platform/FileSystem.h"
+#include "platform/UserInterface.h"
+#include "run/RestorePoint.h"
 
 #include <cstdio>
 #include <exception>
@@ -69,6 +71,34 @@ std::string stampLine(const std::string& FileName, int Ver, int SP, int BB) {
            twoDigitsAtLeast(BB) + ")";
 }
 
+namespace {
+
+// The event of a start that finds an unfinished run, with its backup folder.
+constexpr int kInterruptedRunFound = 491;
+
+// A run that was stopped part-way (or failed and kept its backup) left its marker: that
+// comes first, with its backup and the offer to put every database back.
+void offerInterruptedRunRestore(DetectedState& state) {
+    const std::optional<RestorePoint> point = readMarker();
+    if (!point) {
+        return;
+    }
+    state.lines.push_back("Предыдущая установка обновлений не завершена");
+    state.lines.push_back("Резервная копия баз данных: " + point->folder);
+    environment::fw_Write_Register(kInterruptedRunFound, point->folder);
+    if (!platform::ui().askYesNo("Предыдущая установка обновлений не завершена.\rВосстановить все базы данных из "
+                                 "резервной копии?\r\r" +
+                                 point->folder)) {
+        state.lines.push_back("");
+        return;
+    }
+    state.lines.push_back(restoreFrom(*point) ? "Базы данных восстановлены из резервной копии"
+                                              : "Базы данных НЕ восстановлены");
+    state.lines.push_back("");
+}
+
+} // namespace
+
 DetectedState detectState(environment::TProgramInfo& UpgradeInfo) {
     DetectedState state;
     environment::fw_Write_Register(5);
@@ -83,6 +113,7 @@ DetectedState detectState(environment::TProgramInfo& UpgradeInfo) {
         environment::fw_Write_Register(490);
         return state;
     }
+    offerInterruptedRunRestore(state);
     state.lines.push_back("База: " + kvSetting.KVDir.dirKalver);
     for (const engine::Slot slot : engine::kDetectionOrder) {
         AddFileVersion(engine::slotPath(slot), state);

@@ -8,8 +8,10 @@
 #include "environment/KvSetting.h"
 #include "environment/RunLog.h"
 #include "platform/FileSystem.h"
+#include "platform/StepBoundary.h"
 #include "platform/UserInterface.h"
 #include "run/Minima.h"
+#include "run/SetCheck.h"
 
 #include <stdexcept>
 
@@ -37,6 +39,7 @@ bool UpgradeRun::packRequired(int N, int c, int vbb) {
 
 void UpgradeRun::StepGauge(int Value) {
     platform::ui().overallGaugeAdd(Value);
+    platform::stepBoundary();
 }
 
 void UpgradeRun::ResetRun() {
@@ -48,6 +51,15 @@ RunOutcome UpgradeRun::installPacks(int MinVersion) {
     platform::ui().overallGaugeReset(m_scale);
     environment::fw_Write_Register(401);
     ZapisMemo3("Установка обновлений:");
+    if (!control_SetOpens()) {
+        ResetRun();
+        return RunOutcome::SetUnopenable;
+    }
+    m_restorePoint = makeRestorePoint();
+    if (!m_restorePoint) {
+        ResetRun();
+        return RunOutcome::BackupFailed;
+    }
     if (MinVersion == 7) {
         const RunOutcome converted = convert712();
         if (converted != RunOutcome::Installed) {

@@ -1,8 +1,10 @@
 #pragma once
 
+#include "run/RestorePoint.h"
 #include "run/StandardPacks.h"
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,6 +12,8 @@ namespace run {
 
 enum class RunOutcome {
     Installed,        // every pack the stamps called for was installed
+    SetUnopenable,    // a database of the set would not open; nothing was changed
+    BackupFailed,     // the databases could not be copied first; nothing was changed
     ConversionFailed, // 8.00.00 failed: "(01)"
     StampsUnreadable, // 8.00.00 ran but a stamp cannot be read afterwards: "(02)"
     PackFailed,       // a pack 8.00.01 to 8.00.07 failed
@@ -21,6 +25,8 @@ struct RunHooks {
     std::function<void()> showPicture = [] {};
     // A pause that lets the window repaint.
     std::function<void(int milliseconds)> pause = [](int) {};
+    // After a failed run: whether to put every database back from the backup in the folder.
+    std::function<bool(const std::string& folder)> askRestore;
 };
 
 // The packs of one upgrade run: the conversion when the lowest version is 7,
@@ -37,6 +43,8 @@ public:
     int vbb() const { return m_vbb; }
     // The overall gauge's scale for this run's packs.
     int scale() const { return m_scale; }
+    // The backup taken before the first change, once it was made.
+    const std::optional<RestorePoint>& restorePoint() const { return m_restorePoint; }
 
     // Whether pack N is called for by the lowest ServicePack c and Build vbb.
     static bool packRequired(int N, int c, int vbb);
@@ -53,6 +61,7 @@ private:
     int m_scale = 0;
     int m_c = 0;
     int m_vbb = 0;
+    std::optional<RestorePoint> m_restorePoint;
 };
 
 // "01" to "07".

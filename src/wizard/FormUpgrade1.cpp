@@ -265,7 +265,10 @@ void TFormUpgrade1::conversionCopy() {
     };
     progress.pairDone = [this] { m_ui->Gauge01->setValue(m_ui->Gauge01->value() + 1); };
     try {
-        run::copyFiles712(progress, m_hooks);
+        if (!run::copyFiles712(progress, m_hooks)) {
+            m_ui->Panel9->hide();
+            return;
+        }
         environment::Files712.file7 = false;
         environment::Files712.file8 = true;
         FormCreate();

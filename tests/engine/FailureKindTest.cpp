@@ -154,3 +154,24 @@ TEST_F(FailureKindTest, AWriteThatCannotBeginIsNotBlamedOnTheWriteBeforeIt) {
 }
 
 } // namespace
+
+TEST_F(FailureKindTest, AWriteWaitsForAHeldLockOnlySoLongAndNamesTheDatabase) {
+    Connection other;
+    other.attach(installation.database("Base"), {});
+    Transaction holding(other, Transaction::writeParameters());
+    Query update(holding);
+    update.SQL = {"UPDATE kv_Setting SET Build = 1"};
+    update.execute();
+
+    const int kept = engine::lockWaitSeconds;
+    engine::lockWaitSeconds = 1;
+    engine::TDM1 bounded;
+    engine::lockWaitSeconds = kept;
+    ASSERT_TRUE(bounded.OpenDataBase(installation.database("Base")));
+    bounded.fw_Write_Version(8, 0, 3);
+    EXPECT_EQ(engine::KolvoStep, 0);
+    ASSERT_EQ(ui.runLog.size(), 1u);
+    EXPECT_NE(ui.runLog[0].find("База данных занята другим подключением: " + installation.database("Base")),
+              std::string::npos);
+    holding.rollback();
+}

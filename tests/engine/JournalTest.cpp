@@ -3,6 +3,7 @@
 #include "environment/KvSetting.h"
 #include "platform/FileSystem.h"
 
+#include <algorithm>
 #include <filesystem>
 
 using environment::kvSetting;
@@ -16,6 +17,12 @@ const std::vector<std::string> kNine = {"Base",  "Config", "Orders", "OrdersServ
 
 class JournalTest : public EngineTest {
 protected:
+    // As a pack leaves the module when it processed every database.
+    JournalTest() {
+        for (const auto& info : engine::allSlots()) {
+            module->markProcessed(info.slot);
+        }
+    }
     struct Stamp {
         int sp;
         int build;
@@ -52,15 +59,34 @@ TEST_F(JournalTest, APackThatCountedItsStepsStampsAndJournalsEveryDatabase) {
     EXPECT_FALSE(module->IBDatabase1.connected());
 }
 
-TEST_F(JournalTest, SlotsThatAreNotThereAreCountedAsWritten) {
-    kvSetting.KVFile.FileOrdersServer.clear();
-    std::filesystem::remove(engine::fileSorvin);
+TEST_F(JournalTest, SlotsThePackDidNotProcessAreCountedButKeepTheirStamps) {
+    module.reset();
+    module = std::make_unique<engine::TDM1>();
+    for (const auto slot : {engine::Slot::Base, engine::Slot::Config, engine::Slot::Orders, engine::Slot::Price,
+                            engine::Slot::Pellix, engine::Slot::Grelto, engine::Slot::System}) {
+        module->markProcessed(slot);
+    }
     engine::KolvoStep = 31;
     EXPECT_TRUE(module->fw_Write_Result(0, 7, 31));
     EXPECT_EQ(engine::KolvoStep, 40);
     EXPECT_EQ(stampOf("Base").build, 7);
-    EXPECT_EQ(stampOf("OrdersServer").build, 0);
-    EXPECT_TRUE(journalOf("OrdersServer").empty());
+    for (const char* name : {"OrdersServer", "Sorvin"}) {
+        EXPECT_EQ(stampOf(name).build, 0) << name;
+        EXPECT_TRUE(journalOf(name).empty()) << name;
+    }
+}
+
+TEST_F(JournalTest, AProcessedDatabaseThatNoLongerOpensFailsTheWalk) {
+    std::filesystem::remove(engine::fileSorvin);
+    engine::KolvoStep = 31;
+    EXPECT_FALSE(module->fw_Write_Result(0, 7, 31));
+    EXPECT_EQ(engine::KolvoStep, 39);
+    EXPECT_NE(std::find_if(ui.runLog.begin(), ui.runLog.end(),
+                           [](const std::string& line) {
+                               return line.find("Не удалось открыть базу данных " + engine::fileSorvin) !=
+                                      std::string::npos;
+                           }),
+              ui.runLog.end());
 }
 
 TEST_F(JournalTest, AShortCountJournalsTheErrorAndKeepsTheStamps) {

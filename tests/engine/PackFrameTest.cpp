@@ -56,7 +56,7 @@ TEST_F(PackFrameTest, AnErrorFromThePackFreesTheModuleAndTravelsOn) {
     EXPECT_EQ(eventLog().find("*403"), std::string::npos);
 }
 
-TEST_F(PackFrameTest, DatabasesAtAnotherStampCountTheirWeightAndAreStampedByTheJournal) {
+TEST_F(PackFrameTest, DatabasesAtAnotherStampCountTheirWeightAndKeepTheirStamps) {
     sql("Base", "UPDATE kv_Setting SET Build = 4;");
     sql("Config", "UPDATE kv_Setting SET Build = 6;");
     std::vector<std::string> visited;
@@ -79,7 +79,30 @@ TEST_F(PackFrameTest, DatabasesAtAnotherStampCountTheirWeightAndAreStampedByTheJ
     EXPECT_EQ(visited, std::vector<std::string>{"Base"});
     EXPECT_EQ(engine::KolvoStep, 18);
     EXPECT_EQ(buildOf("Base"), 5);
-    EXPECT_EQ(buildOf("Config"), 5);
+    EXPECT_EQ(buildOf("Config"), 6);
+    EXPECT_EQ(buildOf("Orders"), 0);
+}
+
+TEST_F(PackFrameTest, ADatabaseThatIsThereButDoesNotOpenFailsThePack) {
+    sql("Base", "UPDATE kv_Setting SET Build = 4;");
+    sql("Config", "UPDATE kv_Setting SET Build = 4;");
+    platform::replaceFileContents(installation.database("Config"), "not a database");
+    int ran = 0;
+    const engine::Part part{{1, [&ran](engine::TDM1&) {
+                                 ++ran;
+                                 engine::inc_KolvoStep(1);
+                                 return engine::Flow::Next;
+                             }}};
+    const engine::PackTable pack{.number = 5,
+                                 .required = engine::RequiredStamp{8, 0, 4, -1},
+                                 .databases = {{engine::Slot::Base, part}, {engine::Slot::Config, part}}};
+    EXPECT_FALSE(engine::runPack(*module, pack));
+    EXPECT_EQ(ran, 1);
+    EXPECT_EQ(buildOf("Base"), 4);
+    EXPECT_NE(eventLog().find(installation.database("Config")), std::string::npos);
+    ASSERT_FALSE(ui.runLog.empty());
+    EXPECT_NE(ui.runLog[0].find("Не удалось открыть базу данных " + installation.database("Config")),
+              std::string::npos);
 }
 
 TEST_F(PackFrameTest, TheInnerGaugeShowsOnlyLongSteps) {

@@ -129,7 +129,7 @@ TEST_F(VersionStampTest, AFailedStampWriteCountsNothing) {
 
 class MinimaTest : public EngineTest {};
 
-TEST_F(MinimaTest, MinimaAreTakenSeparatelyOverTheSet) {
+TEST_F(MinimaTest, TheLowestPairOfOneDatabaseIsTaken) {
     sql("Base", "UPDATE kv_Setting SET ServicePack = 0, Build = 5;");
     sql("Price", "UPDATE kv_Setting SET ServicePack = 1, Build = 3;");
     for (const char* name : {"Config", "Orders", "OrdersServer", "Sorvin", "Pellix", "Grelto", "System"}) {
@@ -137,7 +137,7 @@ TEST_F(MinimaTest, MinimaAreTakenSeparatelyOverTheSet) {
     }
     int vbb = 0;
     EXPECT_EQ(module->read_miniServicePackBuild(vbb), 0);
-    EXPECT_EQ(vbb, 3);
+    EXPECT_EQ(vbb, 5);
     EXPECT_FALSE(module->IBDatabase1.connected());
 }
 

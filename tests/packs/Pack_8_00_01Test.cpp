@@ -177,8 +177,8 @@ TEST_F(Pack_8_00_01Test, ConfigIsProcessedWithAnEmptyAttributeListWhenBaseIsSkip
     EXPECT_EQ(value(db("Config"), "SELECT GEN_ID(GEN_SET_CONFIG, 0) FROM RDB$DATABASE"), "0");
     EXPECT_EQ(value(db("Config"), "SELECT NumberAcc, KodGroup FROM acc WHERE NumberAcc = 1"), "1|6");
     EXPECT_EQ(value(db("Orders"), "SELECT COUNT(*) FROM Orders WHERE KodAttribute IS NOT NULL"), "0");
-    // The journal walk stamps every database it opens, the skipped one too.
-    EXPECT_EQ(stampOf(db("Base")), std::make_tuple(8, 0, 1));
+    // The skipped database keeps its stamp and gets no journal row.
+    EXPECT_EQ(stampOf(db("Base")), std::make_tuple(8, 0, 5));
 }
 
 // Three reads the pack cannot do without: when one fails the pack ends at
@@ -318,13 +318,9 @@ TEST_F(Pack_8_00_01Test, ASecondRunSkipsEveryDatabaseAndChangesNothing) {
     ASSERT_TRUE(packs::dm_SP_8_00_01()) << ::testing::PrintToString(ui.messages);
 
     EXPECT_EQ(engine::KolvoStep, 143 + 9);
+    // Not even a journal row: the journal stamps only what the pack processed.
     for (const auto& name : present()) {
-        auto after = contentsOf(db(name), {"UTIME", "KODLOG"});
-        // The only change is the second journal row.
-        const auto journalled = std::find(after.begin(), after.end(), "LOG_UPGRADE: set|set|Base 8.0.1");
-        ASSERT_NE(journalled, after.end()) << name;
-        after.erase(journalled);
-        EXPECT_EQ(after, before[name]) << name;
+        EXPECT_EQ(contentsOf(db(name), {"UTIME", "KODLOG"}), before[name]) << name;
     }
 }
 

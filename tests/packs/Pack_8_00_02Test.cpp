@@ -244,12 +244,9 @@ TEST_F(Pack_8_00_02Test, ASecondRunSkipsEveryDatabaseAndChangesNothing) {
     ASSERT_TRUE(packs::dm_SP_8_00_02()) << ::testing::PrintToString(ui.messages);
 
     EXPECT_EQ(engine::KolvoStep, 238 + 9);
+    // Not even a journal row: the journal stamps only what the pack processed.
     for (const auto& name : present()) {
-        auto after = contentsOf(db(name), {"UTIME", "KODLOG"});
-        const auto journalled = std::find(after.begin(), after.end(), "LOG_UPGRADE: set|set|Base 8.0.2");
-        ASSERT_NE(journalled, after.end()) << name;
-        after.erase(journalled);
-        EXPECT_EQ(after, before[name]) << name;
+        EXPECT_EQ(contentsOf(db(name), {"UTIME", "KODLOG"}), before[name]) << name;
     }
 }
 

@@ -59,3 +59,36 @@ TEST_F(ConversionCopyTest, AddressDatabasesAlreadyThereAreKeptAndTheRestReplaced
     EXPECT_EQ(kladr, "kept");
     EXPECT_EQ(std::get<0>(run_testing::stampOf(kvSetting.KVFile.FileBase)), 7);
 }
+
+TEST_F(ConversionCopyTest, ACopyThatFailsStopsWithAMessageAndLeavesTheSetIncomplete) {
+    // A folder where the Base copy must go: its rename fails.
+    platform::createDirectories(kvSetting.KVFile.FileBase + "/");
+    int done = 0;
+    run::CopyProgress progress;
+    progress.pairDone = [&] { ++done; };
+    EXPECT_FALSE(run::copyFiles712(progress, {}));
+    EXPECT_EQ(done, 2);
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("не удалось скопировать " + environment::Files712.fileBase), std::string::npos)
+        << ui.messages[0];
+    EXPECT_FALSE(platform::fileExists(kvSetting.KVFile.FileConfig));
+    EXPECT_FALSE(platform::fileExists(kvSetting.KVFile.FileBase + ".part"));
+    // The 7.12 files are only read.
+    EXPECT_EQ(std::get<2>(run_testing::stampOf(environment::Files712.fileBase)), 4);
+}
+
+TEST_F(ConversionCopyTest, ACopyCutShortIsTakenAsIncompleteAndOfferedAgain) {
+    ASSERT_TRUE(run::copyFiles712({}, {}));
+    ASSERT_FALSE(platform::fileExists(environment::copyMarkerPath()));
+    // As a copy that ended after Orders leaves it: the marker still there, Pellix not copied yet.
+    platform::replaceFileContents(environment::copyMarkerPath(), "");
+    std::filesystem::remove(kvSetting.KVFile.FilePellix);
+
+    ASSERT_TRUE(environment::control_UpgradeFiles(installation->preFlightEnvironment()));
+    EXPECT_FALSE(environment::Files712.file8);
+    EXPECT_TRUE(environment::Files712.file7);
+    ASSERT_TRUE(run::copyFiles712({}, {}));
+    EXPECT_TRUE(platform::fileExists(kvSetting.KVFile.FilePellix));
+    ASSERT_TRUE(environment::control_UpgradeFiles(installation->preFlightEnvironment()));
+    EXPECT_TRUE(environment::Files712.file8);
+}

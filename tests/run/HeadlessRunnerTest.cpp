@@ -1,13 +1,23 @@
 #include "RunSupport.h"
 
+#include "engine/firebird/Connection.h"
 #include "platform/FileSystem.h"
+#include "platform/NamedLock.h"
+#include "run/RestorePoint.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TestInstallation.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <filesystem>
+#include <functional>
+#include <map>
+#include <optional>
 #include <sys/wait.h>
+#include <thread>
+#include <unistd.h>
 
 using run_testing::stampOf;
 
@@ -32,9 +42,10 @@ ChildResult runHeadless(const std::string& machineConfig, const std::string& use
                         const std::string& outputFolder, const std::string& arguments = "") {
     const std::string out = outputFolder + "headless.out";
     const std::string err = outputFolder + "headless.err";
+    // The machine store's folder also holds the run's single-instance lock, so that runs of other tests do not meet it.
     const std::string command = "XDG_CONFIG_DIRS=" + quoted(machineConfig) + " XDG_CONFIG_HOME=" + quoted(userConfig) +
-                                " " + quoted(UPGRADE_HEADLESS) + " " + arguments + " >" + quoted(out) + " 2>" +
-                                quoted(err) + " </dev/null";
+                                " XDG_RUNTIME_DIR=" + quoted(machineConfig) + " " + quoted(UPGRADE_HEADLESS) + " " +
+                                arguments + " >" + quoted(out) + " 2>" + quoted(err) + " </dev/null";
     const int raw = std::system(command.c_str());
     ChildResult result;
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
@@ -57,30 +68,65 @@ protected:
     std::unique_ptr<testing_support::TestInstallation> installation;
 };
 
-TEST_F(HeadlessRunnerTest, ConvertsA712SetInstallsThePacksItCarriesAndStopsAtTheFirstItLacks) {
+TEST_F(HeadlessRunnerTest, ConvertsA712SetAndUpgradesItTo807InOneRun) {
     build(run_testing::set712InVersion8Folder());
 
     const ChildResult result = run();
 
-    EXPECT_EQ(result.status, 1) << result.out << result.err;
-    for (const char* line : {"Установлена версия 8, Service Pack 00.00\n", "Установлен Service Pack 00.01\n",
-                             "Установлен Service Pack 00.02\n", "Установлен Service Pack 00.03\n",
-                             "Начало установки Service Pack 00.04\n"}) {
+    EXPECT_EQ(result.status, 0) << result.out << result.err;
+    for (const char* line :
+         {"Установлена версия 8, Service Pack 00.00\n", "Установлен Service Pack 00.01\n",
+          "Установлен Service Pack 00.02\n", "Установлен Service Pack 00.03\n", "Установлен Service Pack 00.04\n",
+          "Установлен Service Pack 00.05\n", "Установлен Service Pack 00.06\n", "Установлен Service Pack 00.07\n",
+          "889-889\n", "Обновление версии 8.00 успешно завершено\n"}) {
         EXPECT_NE(result.out.find(line), std::string::npos) << line << result.out;
     }
-    EXPECT_EQ(result.out.find("Установлен Service Pack 00.04"), std::string::npos) << result.out;
-    EXPECT_NE(result.err.find("Установка невозможна\nКод: sp.04\n"), std::string::npos) << result.err;
     EXPECT_EQ(result.err.find("Что-то пошло не так"), std::string::npos) << result.err;
     for (const auto& name : tools::databaseNames(tools::Release::V8)) {
-        if (name == "Sorvin") {
-            EXPECT_FALSE(platform::fileExists(installation->database(name))) << "gone after 8.00.03";
-        } else {
-            EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 3)) << name;
+        if (name != "Sorvin") {
+            EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 7)) << name;
+            EXPECT_EQ(run_testing::rowCount(installation->database(name), "log_Upgrade"), 8) << name;
         }
     }
+    EXPECT_FALSE(platform::fileExists(installation->database("Sorvin")));
+    EXPECT_EQ(run_testing::rowCount(installation->database("Base"), "StockMain", "KodMaterial > 0"), 6);
     EXPECT_EQ(run_testing::rowCount(installation->database("Base"), "acc", "KodGroup = 6"), 1);
-    EXPECT_EQ(run_testing::rowCount(installation->database("Base"), "StockMain", "KodMaterial = 6"), 1);
     EXPECT_EQ(run_testing::rowCount(installation->database("Orders"), "o_Service", "KodService = 6"), 1);
+    EXPECT_EQ(run_testing::rowCount(installation->database("Orders"), "DE", "KodDE = 2 AND KodSubParameter = 3"), 1);
+
+    // Every database in the shape the packs leave, as described in the expected schema.
+    std::string described;
+    for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+        for (const auto& line : run_testing::shapeOf(installation->database(name))) {
+            described += name + " " + line + "\n";
+        }
+    }
+    std::string expected;
+    ASSERT_TRUE(platform::readWholeFile(EXPECTED_SCHEMA_807, expected));
+    EXPECT_EQ(described, expected);
+
+    // A second run installs 8.00.07 again and changes nothing else.
+    std::map<std::string, int> rowsBefore;
+    for (const auto& name : {"Base", "Config", "Orders"}) {
+        rowsBefore[name] = run_testing::rowCount(installation->database(name), "DE");
+    }
+    const ChildResult again = run();
+    EXPECT_EQ(again.status, 0) << again.out << again.err;
+    EXPECT_EQ(again.out.find("Начало установки Service Pack 00.06"), std::string::npos) << again.out;
+    EXPECT_NE(again.out.find("Установлен Service Pack 00.07\n"), std::string::npos) << again.out;
+    std::string describedAgain;
+    for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+        for (const auto& line : run_testing::shapeOf(installation->database(name))) {
+            describedAgain += name + " " + line + "\n";
+        }
+        if (name != "Sorvin") {
+            EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 7)) << name;
+        }
+    }
+    EXPECT_EQ(describedAgain, described);
+    for (const auto& [name, count] : rowsBefore) {
+        EXPECT_EQ(run_testing::rowCount(installation->database(name), "DE"), count) << name;
+    }
 }
 
 TEST_F(HeadlessRunnerTest, ANewerUpdateCannotBeUpgraded) {
@@ -122,6 +168,231 @@ TEST_F(HeadlessRunnerTest, TakesNoArguments) {
     EXPECT_NE(result.err.find("no arguments"), std::string::npos) << result.err;
     EXPECT_TRUE(result.out.empty()) << result.out;
     EXPECT_EQ(stampOf(installation->database("Base")), std::make_tuple(8, 0, 0));
+}
+
+std::string eventLogOf(const tools::InstallationLayout& layout) {
+    std::string text;
+    for (const auto& entry : std::filesystem::directory_iterator(layout.infoDir)) {
+        std::string part;
+        platform::readWholeFile(entry.path().string(), part);
+        text += part;
+    }
+    return text;
+}
+
+// Faults of the installation that stop a run before it changes anything: each ends
+// with a message naming the trouble, an event-log entry where the log can be written,
+// and every database as it was.
+TEST_F(HeadlessRunnerTest, FaultsOfTheInstallationStopTheRunBeforeAnyChange) {
+    struct Case {
+        const char* name;
+        std::function<void(const tools::InstallationLayout&, const std::string& base)> damage;
+        int status;
+        std::string message; // in standard error or output
+        bool namesBase;      // the message and the event log name Base.fdb
+    };
+    const auto truncate = [](const std::string& base, size_t keep) {
+        std::string bytes;
+        platform::readWholeFile(base, bytes);
+        platform::replaceFileContents(base, bytes.substr(0, keep));
+    };
+    std::vector<Case> cases = {
+        {"zero-byte Base", [&](auto&, const std::string& base) { truncate(base, 0); }, 1,
+         "База данных не открывается: ", true},
+        {"random Base",
+         [](auto&, const std::string& base) {
+             std::string noise(200000, '\0');
+             for (size_t i = 0; i < noise.size(); ++i) {
+                 noise[i] = static_cast<char>((i * 2654435761u) >> 13);
+             }
+             platform::replaceFileContents(base, noise);
+         },
+         1, "База данных не открывается: ", true},
+        {"truncated Base", [&](auto&, const std::string& base) { truncate(base, 3 * 8192); }, 1,
+         "База данных не открывается: ", true},
+        {"missing Base", [](auto&, const std::string& base) { std::filesystem::remove(base); }, 2, "is incomplete",
+         false},
+        {"empty data folder",
+         [](const tools::InstallationLayout& layout, const std::string&) {
+             for (const auto& entry : std::filesystem::directory_iterator(layout.kalver800)) {
+                 std::filesystem::remove_all(entry.path());
+             }
+         },
+         2, "is incomplete", false},
+        {"non-numeric NumberFirm",
+         [](const tools::InstallationLayout& layout, const std::string&) {
+             const std::string store = layout.machineConfig + "Vesk/registry.ini";
+             std::string text;
+             platform::readWholeFile(store, text);
+             const auto at = text.find("NumberFirm=");
+             ASSERT_NE(at, std::string::npos) << text;
+             const auto end = text.find('\n', at);
+             text.replace(at, end - at, "NumberFirm=12a");
+             platform::replaceFileContents(store, text);
+         },
+         2, "NumberFirm не является числом: 12a", false},
+    };
+    if (::geteuid() != 0) {
+        cases.push_back({"read-only Base",
+                         [](auto&, const std::string& base) {
+                             std::filesystem::permissions(base, std::filesystem::perms::owner_read |
+                                                                    std::filesystem::perms::group_read);
+                         },
+                         1, "нет прав доступа", true});
+    }
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        build(run_testing::stampedSpec({8, 0, 0}));
+        const std::string base = installation->database("Base");
+        c.damage(installation->layout(), base);
+
+        const ChildResult result = run();
+
+        EXPECT_EQ(result.status, c.status) << result.out << result.err;
+        EXPECT_NE((result.err + result.out).find(c.message), std::string::npos) << result.out << "\n---\n"
+                                                                                << result.err;
+        EXPECT_EQ(result.out.find("Начало установки"), std::string::npos) << result.out;
+        if (c.namesBase) {
+            EXPECT_NE(result.err.find(base), std::string::npos) << result.err;
+            EXPECT_NE(eventLogOf(installation->layout()).find("*493 zuruzod 8e: " + base), std::string::npos);
+        }
+        for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+            if (name != "Base" && platform::fileExists(installation->database(name))) {
+                EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 0)) << name;
+                EXPECT_EQ(run_testing::rowCount(installation->database(name), "log_Upgrade", "1 = 1"), 0) << name;
+            }
+        }
+    }
+}
+
+TEST_F(HeadlessRunnerTest, ADatabaseHeldByAnotherProcessIsNamedAndNothingChanges) {
+    build(run_testing::stampedSpec({8, 0, 0}));
+    const std::string base = installation->database("Base");
+    engine::fb::Connection holder;
+    holder.attach(base, {});
+
+    const ChildResult result = run();
+
+    EXPECT_EQ(result.status, 1) << result.out << result.err;
+    EXPECT_NE(result.err.find("База данных не открывается:\n" + base), std::string::npos) << result.err;
+    EXPECT_NE(eventLogOf(installation->layout()).find("*493 zuruzod 8e: " + base), std::string::npos);
+    holder.close();
+    for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+        EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 0)) << name;
+    }
+}
+
+TEST_F(HeadlessRunnerTest, ASecondRunIsRefusedWhileTheProgramRuns) {
+    build(run_testing::stampedSpec({8, 0, 0}));
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    const std::string kept = runtime ? runtime : "";
+    ::setenv("XDG_RUNTIME_DIR", installation->layout().machineConfig.c_str(), 1);
+    platform::NamedLock program("zuruzod 8e");
+    runtime ? ::setenv("XDG_RUNTIME_DIR", kept.c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
+    ASSERT_EQ(program.tryAcquire(), platform::NamedLock::Result::Acquired);
+
+    const ChildResult result = run();
+
+    EXPECT_EQ(result.status, 2) << result.out << result.err;
+    EXPECT_NE(result.err.find("Upgrade уже запущен"), std::string::npos) << result.err;
+    EXPECT_TRUE(result.out.empty()) << result.out;
+    EXPECT_EQ(stampOf(installation->database("Base")), std::make_tuple(8, 0, 0));
+}
+
+TEST_F(HeadlessRunnerTest, OfTwoRunsStartedTogetherTheSecondIsRefusedAndTheFirstFinishes) {
+    build(run_testing::set712InVersion8Folder());
+    const auto& layout = installation->layout();
+    std::vector<ChildResult> results(2);
+    std::vector<std::thread> runs;
+    for (int i = 0; i < 2; ++i) {
+        runs.emplace_back([&, i] {
+            results[i] = runHeadless(layout.machineConfig, layout.userConfig, layout.root + std::to_string(i) + "-");
+        });
+    }
+    for (auto& t : runs) {
+        t.join();
+    }
+    std::vector<int> statuses = {results[0].status, results[1].status};
+    std::sort(statuses.begin(), statuses.end());
+    EXPECT_EQ(statuses, (std::vector<int>{0, 2})) << results[0].err << results[1].err;
+    const ChildResult& refused = results[0].status == 2 ? results[0] : results[1];
+    EXPECT_NE(refused.err.find("Upgrade уже запущен"), std::string::npos) << refused.err;
+    for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+        if (name != "Sorvin") {
+            EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 7)) << name;
+        }
+    }
+    EXPECT_EQ(run_testing::rowCount(installation->database("Base"), "log_Upgrade", "uVersion = 'Base 8.0.0'"), 1);
+}
+
+TEST(HeadlessRunner, WorksUnderAFolderWithACyrillicName) {
+    testing_support::TempDir folder;
+    tools::InstallationSpec spec = run_testing::stampedSpec({8, 0, 0});
+    spec.root = folder.path() + "Данные/";
+    spec.templateCache = (std::filesystem::temp_directory_path() / "zuruzod-test-templates").string();
+    const tools::InstallationLayout layout = tools::buildInstallation(spec);
+
+    const ChildResult result = runHeadless(layout.machineConfig, layout.userConfig, folder.path());
+
+    EXPECT_EQ(result.status, 0) << result.out << result.err;
+    EXPECT_NE(result.out.find("Установлен Service Pack 00.07\n"), std::string::npos) << result.out << result.err;
+}
+
+TEST_F(HeadlessRunnerTest, AFailedRunIsRestoredOnlyWithTheOptionAndUntilThenNothingRuns) {
+    build(run_testing::set712InVersion8Folder());
+    // Without its unit table the Sorvin database cannot be read by 8.00.03, which fails.
+    tools::runScript(installation->database("Sorvin"), 12, "DROP TABLE Stock_Unit;");
+
+    const ChildResult failed = run();
+    EXPECT_EQ(failed.status, 1) << failed.out << failed.err;
+    EXPECT_NE(failed.err.find("upgrade-headless --restore"), std::string::npos) << failed.err;
+    const std::optional<run::RestorePoint> point = run::readMarker();
+    ASSERT_TRUE(point.has_value());
+    EXPECT_NE(failed.out.find("Резервная копия баз данных: " + point->folder), std::string::npos) << failed.out;
+    EXPECT_NE(eventLogOf(installation->layout()).find(point->folder), std::string::npos);
+    ASSERT_EQ(point->files.size(), 9u);
+
+    const ChildResult refused = run();
+    EXPECT_EQ(refused.status, 2) << refused.out << refused.err;
+    EXPECT_NE(refused.err.find("A previous run did not finish"), std::string::npos) << refused.err;
+    EXPECT_EQ(stampOf(installation->database("Base")), std::make_tuple(8, 0, 2));
+
+    const ChildResult restored = run("--restore");
+    EXPECT_EQ(restored.status, 4) << restored.out << restored.err;
+    EXPECT_NE(restored.out.find("Базы данных восстановлены из резервной копии " + point->folder), std::string::npos)
+        << restored.out;
+    for (const auto& [database, copy] : point->files) {
+        std::string now, before;
+        platform::readWholeFile(database, now);
+        platform::readWholeFile(copy, before);
+        EXPECT_TRUE(now == before) << database;
+    }
+    EXPECT_FALSE(run::readMarker().has_value());
+    EXPECT_EQ(stampOf(installation->database("Base")), std::make_tuple(7, 12, 4));
+}
+
+TEST_F(HeadlessRunnerTest, SigtermStopsTheRunAtAStepBoundaryWithItsOwnStatus) {
+    build(run_testing::set712InVersion8Folder());
+    const auto& layout = installation->layout();
+    const std::string out = layout.root + "headless.out";
+    const std::string script =
+        "XDG_CONFIG_DIRS=" + quoted(layout.machineConfig) + " XDG_CONFIG_HOME=" + quoted(layout.userConfig) +
+        " XDG_RUNTIME_DIR=" + quoted(layout.machineConfig) + " " + quoted(UPGRADE_HEADLESS) + " >" + quoted(out) +
+        " 2>&1 </dev/null & pid=$!; for i in $(seq 600); do grep -q 'Начало установки Service Pack 00.01' " +
+        quoted(out) + " && break; sleep 0.05; done; kill -TERM $pid; wait $pid";
+    const int raw = std::system(("sh -c " + quoted(script)).c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    std::string text;
+    platform::readWholeFile(out, text);
+    EXPECT_EQ(WEXITSTATUS(raw), 3) << text;
+    EXPECT_NE(text.find("Установка прервана по запросу"), std::string::npos) << text;
+    EXPECT_NE(eventLogOf(layout).find("прервана по запросу"), std::string::npos);
+    // Stopped between two steps: every database opens and carries a stamp of the run.
+    for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+        const auto stamp = stampOf(installation->database(name));
+        EXPECT_TRUE(stamp == std::make_tuple(8, 0, 0) || stamp == std::make_tuple(8, 0, 1)) << name;
+    }
+    EXPECT_TRUE(run::readMarker().has_value());
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 
 #include "engine/DataModule.h"
 #include "engine/EngineState.h"
+#include "engine/PackToolkit.h"
 #include "environment/KvSetting.h"
 #include "support/TestInstallation.h"
 
@@ -67,6 +68,31 @@ inline int rowCount(const std::string& path, const std::string& table, const std
     }
     engine::KolvoStep = saved;
     return count;
+}
+
+// The shape of a database, a line per column of each user table in a fixed order:
+// "TABLE.COLUMN type/sub-type/length/scale", and a line per table with its row count.
+inline std::vector<std::string> shapeOf(const std::string& path) {
+    const int saved = engine::KolvoStep;
+    std::vector<std::string> lines;
+    {
+        engine::TDM1 module;
+        if (module.OpenDataBase(path)) {
+            engine::readRows(
+                module, module.IBTrRead,
+                {"SELECT TRIM(r.RDB$RELATION_NAME) || '.' || TRIM(r.RDB$FIELD_NAME) || ' ' || f.RDB$FIELD_TYPE || '/' "
+                 "||",
+                 "COALESCE(f.RDB$FIELD_SUB_TYPE, 0) || '/' || COALESCE(f.RDB$CHARACTER_LENGTH, f.RDB$FIELD_LENGTH) || "
+                 "'/' ||",
+                 "COALESCE(f.RDB$FIELD_SCALE, 0)",
+                 "FROM RDB$RELATION_FIELDS r JOIN RDB$FIELDS f ON f.RDB$FIELD_NAME = r.RDB$FIELD_SOURCE",
+                 "JOIN RDB$RELATIONS t ON t.RDB$RELATION_NAME = r.RDB$RELATION_NAME",
+                 "WHERE COALESCE(t.RDB$SYSTEM_FLAG, 0) = 0 AND t.RDB$VIEW_BLR IS NULL", "ORDER BY 1"},
+                [&](const engine::Row& row) { lines.push_back(engine::textField(row, 0)); }, engine::OnFailure::Commit);
+        }
+    }
+    engine::KolvoStep = saved;
+    return lines;
 }
 
 // Run-log lines without their "HH:mm:ss: " time prefix; a line without one is kept whole.

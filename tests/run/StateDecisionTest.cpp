@@ -1,9 +1,11 @@
 #include "run/StateDecision.h"
+#include "run/Minima.h"
 #include "run/StandardPacks.h"
 #include "run/UpgradeRun.h"
 
 #include <gtest/gtest.h>
 
+#include <array>
 #include <climits>
 #include <numeric>
 #include <stdexcept>
@@ -109,6 +111,27 @@ TEST(UpgradeRunRules, ARunNeedsAllEightPacks) {
     auto packs = run::standardPacks();
     packs.pop_back();
     EXPECT_THROW(run::UpgradeRun(packs, {}), std::invalid_argument);
+}
+
+TEST(Minima, TheLowestStampIsThatOfOneDatabase) {
+    struct Case {
+        std::vector<std::array<int, 3>> stamps;
+        std::array<int, 3> lowest;
+    };
+    const Case cases[] = {
+        // A conversion stopped half-way: the 7.12 stamp of the unconverted files, offered again.
+        {{{8, 0, 0}, {712, 12, 4}, {8, 0, 0}, {7, 12, 4}}, {7, 12, 4}},
+        {{{8, 1, 0}, {8, 0, 3}}, {8, 0, 3}},
+        {{{8, 0, 5}, {8, 1, 3}}, {8, 0, 5}},
+        {{{800, 0, 2}, {8, 0, 7}}, {8, 0, 2}},
+    };
+    for (const auto& c : cases) {
+        run::Minima minima;
+        for (const auto& [v, s, b] : c.stamps) {
+            minima.add(v, s, b);
+        }
+        EXPECT_EQ((std::array{minima.MinVersion, minima.MinServicePack, minima.MinBuild}), c.lowest);
+    }
 }
 
 } // namespace

@@ -1,12 +1,14 @@
 #include "RunSupport.h"
 
 #include "environment/PreFlight.h"
+#include "run/RestorePoint.h"
 #include "run/StateDetection.h"
 #include "support/ScriptedUserInterface.h"
 
 #include <gtest/gtest.h>
 
 #include <climits>
+#include <optional>
 
 using run::StartPage;
 
@@ -79,25 +81,26 @@ TEST(StateDetection, TheLowestStampDecidesWhatMayBeDone) {
          StartPage::Start,
          "8.1.0",
          {"У Вас установлено более новое обновление", "Вы не можете вернуться к старому обновлению", ""}},
-        // The three minima are taken apart: the current build is no database's own stamp.
+        // The lowest stamp is that of one database, never one made of the parts of several.
         {"one at 8.1.0, the others at 8.0.3",
          run_testing::stampedSpec({8, 0, 3}, {{"Config", {8, 1, 0}}}),
          true,
          StartPage::Start,
-         "8.0.0",
+         "8.0.3",
          {next}},
+        // A conversion that stopped half-way is offered again.
         {"versions 800 and 712, 712 first",
          run_testing::stampedSpec({800, 0, 3}, {{"Base", {712, 12, 4}}}),
-         false,
+         true,
          StartPage::Start,
-         "7.0.3",
-         {"У Вас НЕ установлено последнее обновление версии 7.12 (7.0.3)", "Обратитесь к разработчику", ""}},
+         "7.12.4",
+         {next}},
         {"versions 800 and 712, 712 last",
          run_testing::stampedSpec({800, 0, 3}, {{"Price", {712, 12, 4}}}),
-         false,
+         true,
          StartPage::Start,
-         "7.0.3",
-         {"У Вас НЕ установлено последнее обновление версии 7.12 (7.0.3)", "Обратитесь к разработчику", ""}},
+         "7.12.4",
+         {next}},
         {"nothing readable",
          nothingAtAll(),
          false,
@@ -147,4 +150,33 @@ TEST(StateDetection, StampLinesPadTheNameAndWriteTheVersionWithoutTrailingZeros)
     EXPECT_EQ(run::stampLine("/x/Base.fdb", 70, 12, 4), "Base.fdb:       сборка (7.12.04)");
     EXPECT_EQ(run::stampLine("/x/Base.fdb", 0, 0, 0), "Base.fdb:       сборка (.00.00)");
     EXPECT_EQ(run::stampLine("/x/OrdersServer.fdb", 800, 0, 7), "OrdersServer.fdb: сборка (8.00.07)");
+}
+
+// A run stopped after its backup: the next start names the backup and offers the restore
+// before anything else; Yes puts every database back, No leaves them for the run to go on.
+TEST(StateDetection, AnUnfinishedRunIsNamedAndItsRestoreOfferedFirst) {
+    for (const bool restore : {true, false}) {
+        SCOPED_TRACE(restore ? "restored" : "declined");
+        testing_support::ScriptedUserInterface ui;
+        testing_support::TestInstallation installation(run_testing::stampedSpec({8, 0, 1}));
+        environment::Files712 = {};
+        ASSERT_TRUE(environment::control_UpgradeFiles(installation.preFlightEnvironment()));
+        engine::fileSorvin = installation.layout().kalver800 + "Sorvin.fdb";
+        const std::optional<run::RestorePoint> point = run::makeRestorePoint();
+        ASSERT_TRUE(point.has_value());
+        tools::runScript(installation.database("Base"), 12, "UPDATE kv_Setting SET Build = 2;");
+        ui.answers = {restore};
+
+        environment::TProgramInfo info;
+        const run::DetectedState state = run::detectState(info);
+
+        ASSERT_GE(state.lines.size(), 3u);
+        EXPECT_EQ(state.lines[0], "Предыдущая установка обновлений не завершена");
+        EXPECT_EQ(state.lines[1], "Резервная копия баз данных: " + point->folder);
+        ASSERT_FALSE(ui.questions.empty());
+        EXPECT_NE(ui.questions[0].find(point->folder), std::string::npos);
+        EXPECT_EQ(run::readMarker().has_value(), !restore);
+        EXPECT_EQ(std::get<2>(run_testing::stampOf(installation.database("Base"))), restore ? 1 : 2);
+        EXPECT_EQ(state.minima.MinBuild, 1);
+    }
 }

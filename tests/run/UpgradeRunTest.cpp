@@ -5,6 +5,7 @@
 #include "platform/Clock.h"
 #include "platform/FileSystem.h"
 #include "run/InstallationRun.h"
+#include "run/RestorePoint.h"
 #include "run/StandardPacks.h"
 #include "run/UpgradeRun.h"
 #include "support/ScriptedUserInterface.h"
@@ -77,7 +78,13 @@ protected:
         return h;
     }
 
-    std::vector<std::string> log() const { return withoutTimes(ui.runLog); }
+    // The run log without its times and without the line naming the backup folder, whose
+    // name follows the clock (RunLogLinesCarryTheTimeOfDay shows it).
+    std::vector<std::string> log() const {
+        std::vector<std::string> lines = withoutTimes(ui.runLog);
+        std::erase_if(lines, [](const std::string& line) { return line.starts_with("Резервная копия баз данных: "); });
+        return lines;
+    }
 
     testing_support::ScriptedUserInterface ui;
     std::unique_ptr<testing_support::TestInstallation> installation;
@@ -146,8 +153,8 @@ INSTANTIATE_TEST_SUITE_P(
                       StampCase{"AllAt804", {8, 0, 4}, {}, {5, 6, 7}}, StampCase{"AllAt807", {8, 0, 7}, {}, {7}},
                       // The lowest Build decides; pack 3 brings everything to 8.0.3 and the rest follow.
                       StampCase{"OneAt802OthersAt805", {8, 0, 5}, {{"Orders", {8, 0, 2}}}, {3, 4, 5, 6, 7}},
-                      // ServicePack and Build have minima of their own: 8.1.0 beside 8.0.6 gives 0 and 0.
-                      StampCase{"OneAt810OthersAt806", {8, 0, 6}, {{"Config", {8, 1, 0}}}, {1, 2, 3, 4, 5, 6, 7}}),
+                      // The stamp of one database decides: 8.1.0 beside 8.0.6 gives 8.0.6.
+                      StampCase{"OneAt810OthersAt806", {8, 0, 6}, {{"Config", {8, 1, 0}}}, {7}}),
     [](const ::testing::TestParamInfo<StampCase>& param) { return std::string(param.param.name); });
 
 TEST_F(UpgradeRunTest, RunLogLinesCarryTheTimeOfDay) {
@@ -158,9 +165,13 @@ TEST_F(UpgradeRunTest, RunLogLinesCarryTheTimeOfDay) {
     ASSERT_EQ(upgrade.installPacks(8), RunOutcome::Installed);
 
     const std::vector<std::string> expected = {
-        "09:05:03: Установка обновлений:",         "09:05:03: Начало установки Service Pack 00.05",
-        "09:05:03: Установлен Service Pack 00.05", "09:05:03: Начало установки Service Pack 00.06",
-        "09:05:03: Установлен Service Pack 00.06", "09:05:03: Начало установки Service Pack 00.07",
+        "09:05:03: Установка обновлений:",
+        "09:05:03: Резервная копия баз данных: " + installation->layout().dataRoot + "zuruzod-backup-20260314-090503/",
+        "09:05:03: Начало установки Service Pack 00.05",
+        "09:05:03: Установлен Service Pack 00.05",
+        "09:05:03: Начало установки Service Pack 00.06",
+        "09:05:03: Установлен Service Pack 00.06",
+        "09:05:03: Начало установки Service Pack 00.07",
         "09:05:03: Установлен Service Pack 00.07",
     };
     EXPECT_EQ(ui.runLog, expected);
@@ -335,6 +346,13 @@ TEST_F(UpgradeRunTest, AnUnexpectedErrorIsRecordedWithItsCause) {
     std::string text;
     ASSERT_TRUE(platform::readWholeFile(kvSetting.KVFile.FileRegister, text));
     EXPECT_NE(text.find(": *492 : 'KOD;X' is not a plain SQL name\r\n"), std::string::npos) << text;
+    // The user reads the cause too, not only the event log, and is offered the backup (Yes by default here).
+    const std::vector<std::string> lines = withoutTimes(ui.runLog);
+    ASSERT_GE(lines.size(), 2u);
+    EXPECT_EQ(lines[lines.size() - 2], "Непредвиденный сбой: 'KOD;X' is not a plain SQL name");
+    EXPECT_TRUE(lines.back().starts_with("Базы данных восстановлены из резервной копии ")) << lines.back();
+    ASSERT_EQ(ui.questions.size(), 1u);
+    EXPECT_FALSE(run::readMarker().has_value());
     EXPECT_EQ(ui.overallGauge, 0);
 }
 

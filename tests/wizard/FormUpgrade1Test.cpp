@@ -10,6 +10,7 @@
 #include "environment/PreFlight.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "run/RestorePoint.h"
 #include "support/TestInstallation.h"
 
 #include <QRadioButton>
@@ -229,16 +230,22 @@ TEST_F(WizardTest, AWholeRunReplacesTheSiblingsAndRecordsTheRelease) {
 TEST_F(WizardTest, AFailingPackStopsBeforeTheSiblingsAndTheRegistry) {
     build({});
     makeForm(fakePacks(2));
+    boxes->answers = {false};
     runThroughThePages();
     EXPECT_EQ(ran, (std::vector<int>{1, 2}));
-    EXPECT_EQ(boxes->texts, QStringList{"Установка невозможна\nКод: sp.02"});
+    ASSERT_EQ(boxes->texts.size(), 2);
+    EXPECT_EQ(boxes->texts[0], "Установка невозможна\nКод: sp.02");
+    EXPECT_TRUE(boxes->texts[1].startsWith("Обновление не установлено.\nВернуть все базы данных в состояние до "
+                                           "установки?\n\nРезервная копия: "));
+    // Declined, the backup stays named for the next start.
+    EXPECT_TRUE(run::readMarker().has_value());
     EXPECT_FALSE(platform::fileExists(kvSetting.KVDir.PFVeskKalver8 + "morfa_8.exe"));
     const auto user = platform::RegistryStore::open(platform::RegistryRoot::CurrentUser);
     EXPECT_FALSE(user.readInteger("SOFTWARE\\Vesk\\Калвер\\8.00", "Build").has_value());
     EXPECT_EQ(form->ui().Label2->text(), QString());
 }
 
-TEST_F(WizardTest, A712SetIsCopiedConvertedAndTakenAsFarAsThePacksGo) {
+TEST_F(WizardTest, A712SetIsCopiedConvertedAndUpgradedTo807) {
     build(stampedAt(tools::Release::V712, {7, 12, 4}));
     makeForm();
     ASSERT_EQ(form->ui().PageControl1->currentWidget(), form->ui().TabSheet1);
@@ -259,16 +266,59 @@ TEST_F(WizardTest, A712SetIsCopiedConvertedAndTakenAsFarAsThePacksGo) {
     EXPECT_FALSE(environment::Files712.file7);
     EXPECT_TRUE(linesOf(form->ui().Memo1).contains(QStringLiteral("Base.fdb:       сборка (7.12.04)")));
 
-    // The conversion and the packs this build carries run for real; the first pack it lacks stops the run.
+    // The conversion and every pack run for real, to the end of the chain.
     runThroughThePages();
     EXPECT_EQ(pictures, 1);
     const QStringList log = withoutTimes(linesOf(form->ui().Memo3));
     EXPECT_TRUE(log.contains(QStringLiteral("Установлена версия 8, Service Pack 00.00")))
         << log.join('\n').toStdString();
-    EXPECT_EQ(boxes->texts, QStringList{"Установка невозможна\nКод: sp.04"});
+    EXPECT_TRUE(log.contains(QStringLiteral("889-889"))) << log.join('\n').toStdString();
+    EXPECT_TRUE(boxes->texts.isEmpty()) << boxes->texts.join('\n').toStdString();
     int v = 0, sp = 0, bb = -1;
     ASSERT_TRUE(engine::dm_read_VersionServicePackBuild(kvSetting.KVFile.FileSystem, v, sp, bb));
-    EXPECT_EQ(std::tie(v, sp, bb), std::make_tuple(8, 0, 3));
+    EXPECT_EQ(std::tie(v, sp, bb), std::make_tuple(8, 0, 7));
+    EXPECT_FALSE(platform::fileExists(engine::fileSorvin));
+    EXPECT_FALSE(run::readMarker().has_value());
+}
+
+TEST_F(WizardTest, AFailedPackOffersTheRestoreAndYesPutsEveryDatabaseBack) {
+    build(stampedAt(tools::Release::V712, {7, 12, 4}));
+    // Without its unit table the Sorvin database cannot be read by 8.00.03, which fails.
+    tools::runScript(installation->database("Sorvin"), 12, "DROP TABLE Stock_Unit;");
+    makeForm();
+    ASSERT_EQ(form->ui().PageControl1->currentWidget(), form->ui().TabSheet1);
+    const QStringList lines = linesOf(form->ui().Memo1);
+    EXPECT_TRUE(lines.contains(QStringLiteral("Установка будет производиться из файлов версии 7.12:")));
+    EXPECT_EQ(lines.filter(QStringLiteral("Текущая сборка")), QStringList{"Текущая сборка: \t7.12.4"});
+
+    // An address database already in the version-8 folder is kept.
+    platform::replaceFileContents(kvSetting.KVFile.fileKladr, "kept");
+    qobject_cast<QRadioButton*>(form->ui().RadioGroup1->findChildren<QRadioButton*>().at(1))->setChecked(true);
+    click();
+    std::string kept;
+    platform::readWholeFile(kvSetting.KVFile.fileKladr, kept);
+    EXPECT_EQ(kept, "kept");
+    EXPECT_TRUE(platform::fileExists(kvSetting.KVFile.fileKladrMain));
+    EXPECT_TRUE(platform::fileExists(kvSetting.KVFile.FileBase));
+    EXPECT_TRUE(environment::Files712.file8);
+    EXPECT_FALSE(environment::Files712.file7);
+    EXPECT_TRUE(linesOf(form->ui().Memo1).contains(QStringLiteral("Base.fdb:       сборка (7.12.04)")));
+
+    // The conversion and the packs run for real up to the one that fails.
+    boxes->answers = {true};
+    runThroughThePages();
+    EXPECT_EQ(pictures, 1);
+    const QStringList log = withoutTimes(linesOf(form->ui().Memo3));
+    EXPECT_TRUE(log.contains(QStringLiteral("Установлена версия 8, Service Pack 00.00")))
+        << log.join('\n').toStdString();
+    ASSERT_EQ(boxes->texts.size(), 3);
+    EXPECT_EQ(boxes->texts[0], "Установка невозможна\nКод: sp.03");
+    EXPECT_TRUE(boxes->texts[2].startsWith("Базы данных восстановлены из резервной копии"));
+    // Yes puts every database back as it was before the run: the copied 7.12 files.
+    int v = 0, sp = 0, bb = -1;
+    ASSERT_TRUE(engine::dm_read_VersionServicePackBuild(kvSetting.KVFile.FileSystem, v, sp, bb));
+    EXPECT_EQ(std::tie(v, sp, bb), std::make_tuple(7, 12, 4));
+    EXPECT_FALSE(run::readMarker().has_value());
 }
 
 TEST_F(WizardTest, LeavingFromTheChoicePageAsksFirst) {

@@ -1,22 +1,32 @@
 // Runs the upgrade of the installation that the registry stores name, without a
 // window: run-log lines go to standard output, message boxes to standard error,
-// and every question is answered Yes.
+// and every question is answered Yes, except whether to restore the databases
+// from the run's backup: that only with --restore.
+#include "engine/DatabaseSlots.h"
 #include "engine/EngineState.h"
-#include "environment/AliasFile.h"
 #include "environment/DataBaseFiles.h"
 #include "environment/EventLog.h"
 #include "environment/FileProcedures.h"
 #include "environment/InstallCheck.h"
 #include "environment/KvSetting.h"
+#include "environment/PreFlight.h"
 #include "platform/FileSystem.h"
+#include "platform/NamedLock.h"
 #include "platform/Registry.h"
+#include "platform/StepBoundary.h"
+#include "run/ConversionCopy.h"
 #include "run/InstallationRun.h"
-#include "run/Minima.h"
-#include "run/StateDecision.h"
+#include "run/RestorePoint.h"
+#include "run/StateDetection.h"
 
 #include <chrono>
+#include <clocale>
+#include <csignal>
+#include <cstring>
 #include <exception>
 #include <iostream>
+#include <langinfo.h>
+#include <pthread.h>
 #include <thread>
 
 namespace {
@@ -24,13 +34,43 @@ namespace {
 constexpr int kInstalled = 0;
 constexpr int kFailed = 1;
 constexpr int kCannotStart = 2;
+constexpr int kStopped = 3;
+constexpr int kRestored = 4;
+
+// The lock the program takes, so that one run of either kind goes at a time.
+constexpr const char* kProgramLock = "zuruzod 8e";
 
 using environment::kvSetting;
 
+// File names reach Firebird in the character set of the locale, as in the program:
+// the user's locale, and UTF-8 where it names none.
+void setProgramLocale() {
+    std::setlocale(LC_ALL, "");
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) {
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+    }
+}
+
+// SIGINT and SIGTERM go to a thread of their own before Firebird starts its threads, so its
+// engine cannot take them; the run stops at its next step boundary.
+void routeStopSignals() {
+    sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    std::thread([signals] {
+        int received = 0;
+        sigwait(&signals, &received);
+        std::cerr << "upgrade-headless: stopping after the current step." << std::endl;
+        platform::requestStop();
+    }).detach();
+}
+
 bool readInstallation() {
     if (!environment::control_Install("h")) {
-        std::cerr << "The installation key SOFTWARE\\Vesk\\Калвер\\8.00 with DirProgram, DirBase and typeInstall "
-                     "must be in "
+        std::cerr << "The installation key SOFTWARE\\Vesk\\Калвер\\8.00 with DirProgram, DirBase, typeInstall and a "
+                     "numeric NumberFirm must be in "
                   << platform::RegistryStore::fileOf(platform::RegistryRoot::LocalMachine)
                   << ", and both folders must exist." << std::endl;
         return false;
@@ -40,55 +80,136 @@ bool readInstallation() {
         std::cerr << "The locations of the databases cannot be formed." << std::endl;
         return false;
     }
-    kvSetting.KVFile.FileOrdersServer = environment::read_AliasOrders8();
     engine::fileSorvin = kvSetting.KVDir.dirKalver + "Sorvin.fdb";
     return true;
 }
 
-int upgrade() {
+// The 7.12 files into the version-8 folder, as the program's choice "Конвертировать" does.
+bool copy712() {
+    std::cout << "Копирование файлов версии 7.12 в " << kvSetting.KVDir.dirKalver << std::endl;
+    run::CopyProgress progress;
+    progress.copying = [](const std::string& source, const std::string& target) {
+        std::cout << source << " => " << target << std::endl;
+    };
+    if (!run::copyFiles712(progress, {})) {
+        return false;
+    }
+    environment::Files712.file7 = false;
+    environment::Files712.file8 = true;
+    return true;
+}
+
+// The program's own guards: the pre-flight, then a complete version-8 set, copied
+// from the 7.12 installation when only that one is there.
+bool setComplete() {
+    const bool preFlight = environment::control_UpgradeFiles(environment::PreFlightEnvironment{});
+    if (preFlight && environment::Files712.file8) {
+        return true;
+    }
+    if (preFlight && environment::Files712.file7) {
+        return copy712();
+    }
+    if (!environment::Files712.file8) {
+        std::cerr << "The version-8 set in " << kvSetting.KVDir.dirKalver << " is incomplete (Base.fdb, System.fdb, "
+                  << "Orders.fdb and Price.fdb must be there) and no 7.12 installation to convert was found."
+                  << std::endl;
+    } else {
+        std::cerr << "The pre-flight check of " << kvSetting.KVDir.dirKalver << " failed." << std::endl;
+    }
+    return false;
+}
+
+void printHowToRestore(const std::string& folder) {
+    std::cerr << "The databases can be put back as they were before the run from the backup in " << folder
+              << ": upgrade-headless --restore" << std::endl;
+}
+
+// A run that did not finish left its marker: with --restore the databases go back
+// from its backup; without, nothing runs until the administrator decides.
+int unfinishedRun(const run::RestorePoint& point, bool restore) {
+    if (restore) {
+        return run::restoreFrom(point) ? kRestored : kFailed;
+    }
+    std::cerr << "A previous run did not finish (" << run::markerPath() << ")." << std::endl;
+    printHowToRestore(point.folder);
+    std::cerr << "To go on without restoring, remove " << run::markerPath() << "." << std::endl;
+    return kCannotStart;
+}
+
+int upgrade(bool restore) {
     if (!readInstallation()) {
         return kCannotStart;
     }
-    const run::Minima minima = run::readVersion8Minima();
-    if (!minima.allRead()) {
-        std::cerr << "No database of the version-8 set can be read in " << kvSetting.KVDir.dirKalver << "."
-                  << std::endl;
+    if (const auto point = run::readMarker()) {
+        return unfinishedRun(*point, restore);
+    }
+    if (!setComplete()) {
         return kCannotStart;
     }
-    const run::StateDecision decision = run::decideState(minima.MinVersion, minima.MinServicePack, minima.MinBuild);
-    if (!decision.ready) {
-        for (const auto& line : decision.lines) {
+    environment::TProgramInfo UpgradeInfo;
+    const run::DetectedState state = run::detectState(UpgradeInfo);
+    if (!state.ready) {
+        for (const auto& line : state.lines) {
             std::cerr << line << std::endl;
         }
-        std::cerr << "Nothing can be upgraded in " << kvSetting.KVDir.dirKalver << ": the lowest stamp is "
-                  << minima.MinVersion << "." << minima.MinServicePack << "." << minima.MinBuild << "." << std::endl;
         return kCannotStart;
     }
     run::RunHooks hooks;
     hooks.pause = [](int milliseconds) { std::this_thread::sleep_for(std::chrono::milliseconds(milliseconds)); };
-    environment::TProgramInfo UpgradeInfo;
-    environment::read_FileVersion(platform::executablePath(), UpgradeInfo);
-    const auto result = run::runInstallation(decision.MinVersion, UpgradeInfo, run::standardPacks(), hooks);
-    return result == run::InstallationResult::Installed ? kInstalled : kFailed;
+    hooks.askRestore = [restore](const std::string& folder) {
+        if (!restore) {
+            printHowToRestore(folder);
+        }
+        return restore;
+    };
+    const auto result = run::runInstallation(state.minima.MinVersion, UpgradeInfo, run::standardPacks(), hooks);
+    switch (result) {
+    case run::InstallationResult::Installed:
+        return kInstalled;
+    case run::InstallationResult::Stopped:
+        return kStopped;
+    default:
+        return kFailed;
+    }
+}
+
+// The closing entry of the event log; a log that cannot take it changes nothing of the run's outcome.
+void recordClosing() {
+    if (kvSetting.KVDir.VeskVersionInfo.empty()) {
+        return;
+    }
+    try {
+        environment::fw_Write_Register(9);
+    } catch (const std::exception& error) {
+        std::cerr << "upgrade-headless: the event log cannot take the closing entry: " << error.what() << std::endl;
+    }
 }
 
 } // namespace
 
-int main(int argc, char**) {
-    if (argc > 1) {
-        std::cerr << "upgrade-headless takes no arguments; it reads the installation from the registry stores."
+int main(int argc, char** argv) {
+    const bool restore = argc == 2 && std::strcmp(argv[1], "--restore") == 0;
+    if (argc > 2 || (argc == 2 && !restore)) {
+        std::cerr << "upgrade-headless takes no arguments but --restore; it reads the installation from the registry "
+                     "stores."
                   << std::endl;
         return kCannotStart;
     }
+    setProgramLocale();
+    routeStopSignals();
     environment::ProgramTitle = "zuruzod 8e";
-    try {
-        const int status = upgrade();
-        if (!kvSetting.KVDir.VeskVersionInfo.empty()) {
-            environment::fw_Write_Register(9);
-        }
-        return status;
-    } catch (const std::exception& error) {
-        std::cerr << "upgrade-headless: " << error.what() << std::endl;
+    platform::NamedLock instance(kProgramLock);
+    if (instance.tryAcquire() == platform::NamedLock::Result::HeldElsewhere) {
+        std::cerr << "Upgrade уже запущен: another run of the upgrade (the program or upgrade-headless) holds "
+                  << instance.file() << "." << std::endl;
         return kCannotStart;
     }
+    int status = kCannotStart;
+    try {
+        status = upgrade(restore);
+    } catch (const std::exception& error) {
+        std::cerr << "upgrade-headless: " << error.what() << std::endl;
+    }
+    recordClosing();
+    return status;
 }

@@ -10,6 +10,16 @@ std::vector<unsigned char> Transaction::writeParameters() {
     return {isc_tpb_version3, isc_tpb_write, isc_tpb_consistency, isc_tpb_wait};
 }
 
+std::vector<unsigned char> Transaction::writeParameters(int lockTimeoutSeconds) {
+    auto parameters = writeParameters();
+    parameters.push_back(isc_tpb_lock_timeout);
+    parameters.push_back(4);
+    for (int shift = 0; shift < 32; shift += 8) {
+        parameters.push_back(static_cast<unsigned char>((lockTimeoutSeconds >> shift) & 0xff));
+    }
+    return parameters;
+}
+
 Transaction::Transaction(Connection& connection, std::vector<unsigned char> parameters)
     : m_connection(connection), m_parameters(std::move(parameters)) {}
 

@@ -14,6 +14,8 @@ public:
     static std::vector<unsigned char> readParameters();
     // write, consistency, wait
     static std::vector<unsigned char> writeParameters();
+    // The same, giving up a lock wait after the seconds given.
+    static std::vector<unsigned char> writeParameters(int lockTimeoutSeconds);
 
     Transaction(Connection& connection, std::vector<unsigned char> parameters);
     ~Transaction() = default;

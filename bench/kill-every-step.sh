@@ -1,0 +1,112 @@
+#!/usr/bin/env bash
+# Ends upgrade-headless without any clean-up at step boundaries of a run on a 7.12 installation
+# (the conversion copy, the backup, every step of each pack, the journal walks), starts it again,
+# and checks what the second start leaves: every database equal to the uninterrupted run's
+# (times and generated GUIDs aside), or, after the offered restore, every database equal byte
+# for byte to its copy in the backup taken before the first change.
+#
+#   bench/kill-every-step.sh [--bin FOLDER] [--stride S] [--at N,M,...]
+#
+# --bin: where make-installation, upgrade-headless and db-dump are (default build/bin);
+# --stride: try every S-th boundary (default 1: every one); --at: only these boundaries.
+# Prints one line per boundary tried, then "tried T, held H, failed F"; exits 1 when one failed.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+
+bin=build/bin
+stride=1
+at=""
+while [ $# -gt 0 ]; do
+    case "$1" in
+    --bin) bin=$2; shift 2 ;;
+    --stride) stride=$2; shift 2 ;;
+    --at) at=$2; shift 2 ;;
+    *) echo "unknown option $1" >&2; exit 2 ;;
+    esac
+done
+bin=$(cd "$bin" && pwd)
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+export XDG_RUNTIME_DIR="$work/runtime"
+mkdir -m 700 "$XDG_RUNTIME_DIR"
+stopped=86 # the exit status of a run ended at its boundary
+restored=4
+
+fresh() {
+    rm -rf "$work/inst"
+    "$bin/make-installation" "$work/inst" --release 7.12 >"$work/env"
+}
+
+headless() {
+    (
+        # shellcheck disable=SC1091
+        . "$work/env"
+        "$bin/upgrade-headless" "$@"
+    ) >>"$work/run.log" 2>&1
+}
+
+dump_all() {
+    for database in "$work/inst/Data/Kalver800/"*.fdb; do
+        echo "== ${database##*/}"
+        "$bin/db-dump" "$database"
+    done
+}
+
+fresh
+status=0
+headless || status=$?
+[ "$status" -le 1 ] || { echo "the uninterrupted run could not start ($status)"; cat "$work/run.log"; exit 2; }
+dump_all >"$work/reference"
+
+boundaries() {
+    if [ -n "$at" ]; then
+        tr ',' '\n' <<<"$at"
+    else
+        seq 1 "$stride" 100000
+    fi
+}
+
+tried=0
+held=0
+failed=0
+for n in $(boundaries); do
+    fresh
+    status=0
+    ZURUZOD_STOP_AT=$n headless || status=$?
+    if [ "$status" -ne "$stopped" ]; then
+        [ -n "$at" ] && { echo "boundary $n: the run has no such boundary"; failed=$((failed + 1)); }
+        break
+    fi
+    tried=$((tried + 1))
+    marker="$work/inst/Data/zuruzod-upgrade-run.txt"
+    if [ -f "$marker" ]; then
+        cp "$marker" "$work/marker.kept"
+        status=0
+        headless --restore || status=$?
+        ok=1
+        [ "$status" -eq "$restored" ] || ok=0
+        while IFS=$'\t' read -r database copy; do
+            [ -n "$copy" ] || continue
+            cmp -s "$database" "$copy" || ok=0
+        done < <(tail -n +2 "$work/marker.kept")
+        [ ! -f "$marker" ] || ok=0
+        outcome="restored"
+    else
+        status=0
+        headless || status=$?
+        dump_all >"$work/second"
+        ok=0
+        [ "$status" -le 1 ] && diff -q "$work/reference" "$work/second" >/dev/null && ok=1
+        outcome="finished"
+    fi
+    if [ "$ok" -eq 1 ]; then
+        held=$((held + 1))
+        echo "boundary $n: $outcome, held"
+    else
+        failed=$((failed + 1))
+        echo "boundary $n: $outcome, FAILED (second start $status)"
+    fi
+done
+echo "tried $tried, held $held, failed $failed"
+[ "$failed" -eq 0 ]

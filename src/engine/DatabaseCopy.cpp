@@ -1,0 +1,69 @@
+#include "engine/DatabaseCopy.h"
+
+#include "engine/firebird/Connection.h"
+#include "engine/firebird/FbStatus.h"
+#include "engine/firebird/Statement.h"
+#include "engine/firebird/Transaction.h"
+#include "environment/KvSetting.h"
+#include "platform/FileSystem.h"
+
+#include <spawn.h>
+#include <stdexcept>
+#include <sys/wait.h>
+
+extern char** environ;
+
+namespace engine {
+namespace {
+
+void alterDatabase(fb::Connection& connection, const std::string& statement) {
+    fb::Transaction transaction(connection, fb::Transaction::writeParameters());
+    fb::Statement(transaction, {statement}).execute();
+    transaction.commit();
+}
+
+// The copy carries the frozen state of the database it was taken from; nbackup clears it.
+bool fixUpCopy(const std::string& path) {
+    const char* arguments[] = {"nbackup", "-F", path.c_str(), nullptr};
+    pid_t child = 0;
+    if (::posix_spawnp(&child, "nbackup", nullptr, nullptr, const_cast<char* const*>(arguments), environ) != 0) {
+        return false;
+    }
+    int status = 0;
+    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+}
+
+} // namespace
+
+void copyDatabaseConsistently(const std::string& from, const std::string& to) {
+    std::vector<std::string> loginLines;
+    for (const auto& line : {environment::kvSetting.Params1, environment::kvSetting.Params2}) {
+        if (!line.empty()) {
+            loginLines.push_back(line);
+        }
+    }
+    fb::Connection connection;
+    try {
+        connection.attach(from, loginLines);
+        alterDatabase(connection, "ALTER DATABASE BEGIN BACKUP");
+    } catch (const fb::FbError& error) {
+        throw std::runtime_error(from + ": " + fb::describeKind(error.kind()) + " (" + error.what() + ")");
+    }
+    const bool copied = platform::copyFileCompletely(from, to);
+    try {
+        alterDatabase(connection, "ALTER DATABASE END BACKUP");
+    } catch (const fb::FbError& error) {
+        platform::removeFileClearingAttributes(to);
+        throw std::runtime_error(from + ": END BACKUP: " + error.what());
+    }
+    connection.close();
+    if (!copied) {
+        throw std::runtime_error(from + ": the file could not be copied to " + to);
+    }
+    if (!fixUpCopy(to)) {
+        platform::removeFileClearingAttributes(to);
+        throw std::runtime_error(to + ": nbackup -F could not make the copy usable");
+    }
+}
+
+} // namespace engine

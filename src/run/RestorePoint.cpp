@@ -1,0 +1,166 @@
+#include "run/RestorePoint.h"
+
+#include "engine/DatabaseCheck.h"
+#include "engine/DatabaseCopy.h"
+#include "engine/DatabaseSlots.h"
+#include "environment/EventLog.h"
+#include "environment/KvSetting.h"
+#include "environment/RunLog.h"
+#include "platform/Clock.h"
+#include "platform/FileSystem.h"
+#include "platform/StepBoundary.h"
+#include "platform/UserInterface.h"
+
+#include <cstdio>
+#include <filesystem>
+#include <sstream>
+
+namespace run {
+namespace {
+
+using environment::kvSetting;
+
+// Events of the backup: "Создаю архив" when it starts, "Создал архив" with its folder.
+constexpr int kBackupStarted = 6;
+constexpr int kBackupMade = 7;
+
+constexpr std::uintmax_t kMegabyte = 1024 * 1024;
+
+std::string backupFolderName() {
+    const platform::DateTime now = platform::now();
+    char name[64];
+    // An ASCII name: Firebird takes the path in the locale's character set, whatever that is.
+    std::snprintf(name, sizeof name, "zuruzod-backup-%04d%02d%02d-%02d%02d%02d", now.year, now.month, now.day, now.hour,
+                  now.minute, now.second);
+    // A run in the same second as another keeps its own folder.
+    std::string folder = kvSetting.KVDir.Vesk + name;
+    for (int n = 2; platform::directoryExists(folder + platform::kSeparator); ++n) {
+        folder = kvSetting.KVDir.Vesk + name + " (" + std::to_string(n) + ")";
+    }
+    return folder + platform::kSeparator;
+}
+
+std::string fileNameOf(const std::string& path) {
+    return std::filesystem::path(path).filename().string();
+}
+
+std::vector<std::string> databasesOfTheSet() {
+    std::vector<std::string> paths;
+    for (const engine::Slot slot : engine::kJournalOrder) {
+        const std::string path = engine::slotPath(slot);
+        if (engine::slotPresent(slot) && platform::fileExists(path)) {
+            paths.push_back(path);
+        }
+    }
+    return paths;
+}
+
+void failBackup(const std::string& reason) {
+    environment::ZapisMemo3("Резервная копия баз данных не создана: " + reason);
+    environment::ZapisMemo3("Ничего не изменено");
+    environment::fw_Write_Register(environment::kDatabaseFailureEvent, "резервная копия не создана: " + reason);
+    platform::ui().showMessage("Резервная копия баз данных не создана\r\r" + reason + "\r\rНичего не изменено");
+}
+
+bool enoughSpace(const std::vector<std::string>& databases, const std::string& folder) {
+    std::uintmax_t needed = 0;
+    for (const auto& path : databases) {
+        needed += platform::fileSize(path);
+    }
+    const std::uintmax_t available = platform::freeSpace(folder);
+    if (available >= needed + needed / 20) {
+        return true;
+    }
+    failBackup("недостаточно места на диске: нужно " + std::to_string(needed / kMegabyte + 1) + " МБ, свободно " +
+               std::to_string(available / kMegabyte) + " МБ в " + kvSetting.KVDir.Vesk);
+    return false;
+}
+
+void writeMarker(const RestorePoint& point) {
+    std::ostringstream text;
+    text << point.folder << '\n';
+    for (const auto& [database, copy] : point.files) {
+        text << database << '\t' << copy << '\n';
+    }
+    platform::replaceFileContents(markerPath(), text.str());
+}
+
+} // namespace
+
+std::string markerPath() {
+    return kvSetting.KVDir.Vesk + "zuruzod-upgrade-run.txt";
+}
+
+std::optional<RestorePoint> readMarker() {
+    std::string text;
+    if (!platform::readWholeFile(markerPath(), text)) {
+        return std::nullopt;
+    }
+    std::istringstream lines(text);
+    RestorePoint point;
+    if (!std::getline(lines, point.folder) || point.folder.empty()) {
+        return std::nullopt;
+    }
+    for (std::string line; std::getline(lines, line);) {
+        const auto tab = line.find('\t');
+        if (tab != std::string::npos) {
+            point.files.emplace_back(line.substr(0, tab), line.substr(tab + 1));
+        }
+    }
+    return point;
+}
+
+void removeMarker() {
+    platform::removeFileClearingAttributes(markerPath());
+}
+
+std::optional<RestorePoint> makeRestorePoint() {
+    RestorePoint point;
+    point.folder = backupFolderName();
+    const std::vector<std::string> databases = databasesOfTheSet();
+    if (!enoughSpace(databases, point.folder)) {
+        return std::nullopt;
+    }
+    environment::fw_Write_Register(kBackupStarted);
+    if (!platform::createDirectories(point.folder)) {
+        failBackup("не удалось создать папку " + point.folder);
+        return std::nullopt;
+    }
+    for (const auto& database : databases) {
+        const std::string copy = point.folder + fileNameOf(database);
+        try {
+            engine::copyDatabaseConsistently(database, copy);
+        } catch (const std::exception& error) {
+            failBackup(error.what());
+            return std::nullopt;
+        }
+        if (const std::string problem = engine::databaseProblem(copy); !problem.empty()) {
+            failBackup("копия " + copy + " не читается: " + problem);
+            return std::nullopt;
+        }
+        point.files.emplace_back(database, copy);
+        platform::stepBoundary();
+    }
+    writeMarker(point);
+    environment::ZapisMemo3("Резервная копия баз данных: " + point.folder);
+    environment::fw_Write_Register(kBackupMade, point.folder);
+    return point;
+}
+
+bool restoreFrom(const RestorePoint& point) {
+    for (const auto& [database, copy] : point.files) {
+        if (!platform::copyFileCompletely(copy, database)) {
+            const std::string reason = "не удалось восстановить " + database + " из " + copy;
+            environment::ZapisMemo3("Базы данных не восстановлены: " + reason);
+            environment::fw_Write_Register(environment::kDatabaseFailureEvent, reason);
+            platform::ui().showMessage("Базы данных не восстановлены\r\r" + reason);
+            return false;
+        }
+    }
+    removeMarker();
+    environment::ZapisMemo3("Базы данных восстановлены из резервной копии " + point.folder);
+    environment::fw_Write_Register(kBackupMade, "восстановлено из " + point.folder);
+    return true;
+}
+
+} // namespace run

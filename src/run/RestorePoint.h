@@ -1,0 +1,35 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace run {
+
+// What puts the databases back as they were before a run: the backup folder of the run and
+// each database file with its copy there. While a run that changes databases is under way,
+// its marker file in the data root names it, so that the next start knows of an interrupted run.
+struct RestorePoint {
+    std::string folder;
+    std::vector<std::pair<std::string, std::string>> files; // database, copy
+};
+
+// The marker file: DirBase + "zuruzod-upgrade-run.txt".
+std::string markerPath();
+// The restore point of an interrupted or failed run, when its marker is there.
+std::optional<RestorePoint> readMarker();
+void removeMarker();
+
+// Before the first change: checks the free space, copies every database of the set that is
+// there into a folder of the data root named by the date and time, verifies each copy and
+// writes the marker. The run log and the event log name the folder. Empty, after a message
+// that says why, when the backup cannot be made; nothing was changed then.
+std::optional<RestorePoint> makeRestorePoint();
+
+// Puts every database back from its copy (byte for byte, each under a temporary name first)
+// and removes the marker; says so in the run log and the event log. False, after naming the
+// file that could not be restored, when one failed.
+bool restoreFrom(const RestorePoint& point);
+
+} // namespace run

@@ -1,0 +1,112 @@
+#include "PackTestSupport.h"
+
+#include "packs/PackWrappers.h"
+#include "packs/Pack_8_00_05.h"
+
+namespace {
+
+using pack_testing::contentsOf;
+using pack_testing::hasColumn;
+using pack_testing::hasTable;
+using pack_testing::rows;
+using pack_testing::stampOf;
+using pack_testing::value;
+
+using Rows = std::vector<std::string>;
+
+const std::string kElementKeys = "SELECT NOM, NumberProduct, NumberElement, KodSubParameter FROM DE ORDER BY 1, 2, 3";
+// Parameter 3 "B" is 3 (its first row), "A" 2; parameter 4 is not an element
+// parameter; "белый" differs in case; a NULL text matches nothing.
+const Rows kCodedElements = {"1|1|1|3",      "1|1|2|2",      "1|1|3|<null>", "1|1|4|<null>",
+                             "1|2|1|<null>", "1|2|2|<null>", "2|1|1|4",      "2|1|2|3"};
+
+class Pack_8_00_05Test : public ::testing::Test {
+protected:
+    std::string db(const std::string& name) const { return chain.database(name); }
+    void sql(const std::string& name, const std::string& script) { tools::runScript(db(name), 12, script); }
+
+    testing_support::ScriptedUserInterface ui;
+    testing_support::ChainInstallation chain{4};
+};
+
+TEST_F(Pack_8_00_05Test, ReachesItsStepTotalAndStampsEveryDatabaseItVisits) {
+    EXPECT_EQ(packs::steps_8_00_05(), 27);
+
+    ASSERT_TRUE(packs::dm_SP_8_00_05()) << ::testing::PrintToString(ui.messages);
+
+    EXPECT_FALSE(ui.innerVisible);
+    for (const char* name : {"Base", "Config", "Orders", "OrdersServer", "Price", "Pellix", "Grelto", "System"}) {
+        EXPECT_EQ(stampOf(db(name)), std::make_tuple(8, 0, 5)) << name;
+    }
+}
+
+TEST_F(Pack_8_00_05Test, SubParametersGetKeysAndOrderElementsTakeThem) {
+    ASSERT_TRUE(packs::dm_SP_8_00_05()) << ::testing::PrintToString(ui.messages);
+
+    EXPECT_EQ(rows(db("Base"), "SELECT KodSubParameterDE, KodParameter, SubParameter, PVALUE FROM Set_SubParameterDE "
+                               "ORDER BY 1"),
+              (Rows{"2|3|A|1", "3|3|B|0", "4|1|Белый|1", "5|3|B|1", "6|4|Фрамуга|0"}));
+    EXPECT_EQ(rows(db("Base"), "SELECT KodSubParameter, KodParameter, KodGroup, SubParameter, PValue FROM "
+                               "set_SubParameter ORDER BY 1"),
+              (Rows{"1|3|6|A|1", "2|3|2|B|0"}));
+    for (const char* name : {"Orders", "OrdersServer"}) {
+        EXPECT_EQ(rows(db(name), kElementKeys), kCodedElements) << name;
+        EXPECT_FALSE(hasColumn(db(name), "DE", "SubParameter")) << name;
+    }
+    for (const char* table : {"Set_SubParameterDE", "set_SubParameter", "fur_MaterialParameter"}) {
+        EXPECT_EQ(value(db("Config"), std::string("SELECT COUNT(*) FROM ") + table), "0") << table;
+    }
+    EXPECT_EQ(value(db("Config"), "SELECT GEN_ID(GEN_SET_SUBPARAMETERDE, 0) FROM RDB$DATABASE"), "1");
+    EXPECT_FALSE(hasTable(db("Base"), "SET_SUBPARAMETERDE_KEPT"));
+    EXPECT_FALSE(hasTable(db("Base"), "SET_SUBPARAMETER_KEPT"));
+}
+
+// The old sub-parameters cannot be read: nothing is dropped in the Base
+// database, and the order elements keep their texts.
+TEST_F(Pack_8_00_05Test, AnUnreadableSubParameterTableStopsTheBasePartBeforeAnyDrop) {
+    sql("Base", "ALTER TABLE Set_SubParameterDE DROP PVALUE;");
+
+    EXPECT_FALSE(packs::dm_SP_8_00_05());
+
+    EXPECT_EQ(value(db("Base"), "SELECT COUNT(*) FROM Set_SubParameterDE WHERE NumberParameter IS NOT NULL"), "5");
+    EXPECT_TRUE(hasColumn(db("Base"), "set_SubParameter", "NumberParameter"));
+    EXPECT_TRUE(hasColumn(db("Orders"), "DE", "SubParameter"));
+    EXPECT_EQ(stampOf(db("Orders")), std::make_tuple(8, 0, 4));
+}
+
+// A failed write-back ends the pack with the old rows kept in the database;
+// once the cause is gone the next run gives the tables of an uninterrupted run.
+TEST_F(Pack_8_00_05Test, OldSubParametersSurviveAFailedWriteBackAndTheNextRunFinishes) {
+    testing_support::ChainInstallation clean(4);
+    ASSERT_TRUE(packs::dm_SP_8_00_05());
+    const auto expected = contentsOf(clean.database("Base"), {"UTIME", "KODLOG"});
+
+    testing_support::ChainInstallation failing(4);
+    // The view keeps the old table from being dropped, so the write-back meets the old columns.
+    tools::runScript(failing.database("Base"), 12, "CREATE VIEW HOLDS_SUBPARAMETER AS SELECT * FROM set_SubParameter;");
+    engine::KolvoStep = 0;
+    EXPECT_FALSE(packs::dm_SP_8_00_05());
+    EXPECT_EQ(stampOf(failing.database("Base")), std::make_tuple(8, 0, 4));
+    EXPECT_EQ(value(failing.database("Base"), "SELECT COUNT(*) FROM SET_SUBPARAMETERDE_KEPT"), "5");
+    EXPECT_EQ(value(failing.database("Base"), "SELECT COUNT(*) FROM SET_SUBPARAMETER_KEPT"), "2");
+
+    tools::runScript(failing.database("Base"), 12, "DROP VIEW HOLDS_SUBPARAMETER;");
+    engine::KolvoStep = 0;
+    ASSERT_TRUE(packs::dm_SP_8_00_05()) << ::testing::PrintToString(ui.messages);
+
+    EXPECT_EQ(contentsOf(failing.database("Base"), {"UTIME", "KODLOG"}), expected);
+    EXPECT_EQ(rows(failing.database("Orders"), kElementKeys), kCodedElements);
+}
+
+TEST_F(Pack_8_00_05Test, ASecondRunSkipsEveryDatabaseAndChangesNothing) {
+    ASSERT_TRUE(packs::dm_SP_8_00_05()) << ::testing::PrintToString(ui.messages);
+    const auto before = contentsOf(db("Orders"), {"UTIME", "KODLOG"});
+
+    engine::KolvoStep = 0;
+    ASSERT_TRUE(packs::dm_SP_8_00_05()) << ::testing::PrintToString(ui.messages);
+
+    EXPECT_EQ(engine::KolvoStep, 27 + 9);
+    EXPECT_EQ(contentsOf(db("Orders"), {"UTIME", "KODLOG"}), before);
+}
+
+} // namespace
