@@ -64,6 +64,8 @@ struct Lists {
     std::vector<TODEStructure> elements;
     // Whether the Base database's part ran in this call and read the dictionary.
     bool baseProcessed = false;
+    // Whether an earlier run that failed later on has rebuilt the fittings groups already.
+    bool groupsRebuilt = false;
 };
 
 // The old fittings groups are copied here before their table is dropped and
@@ -117,11 +119,32 @@ Operation stockGroupsRead(Lists& lists) {
         });
 }
 
+// The groups as a finished rebuild left them: their names in code order, which
+// is the order they were written in, so that learning the codes again gives
+// each name the code the rebuild gave it.
+bool rebuiltGroupsRead(Lists& lists, TDM1& dm) {
+    if (dm.ft_TableReadRecordCount("fur_Group", "") <= 0) {
+        return true;
+    }
+    return engine::readRows(
+        dm, dm.IBTrRead, {"SELECT", "nameGroupF", "FROM fur_Group", "ORDER BY KodGroupF"},
+        [&lists](const Row& row) {
+            lists.furGroups.push_back({0, engine::textField(row, 0), {}});
+        },
+        OnFailure::Commit);
+}
+
 // Reads the old groups from the kept copy when an earlier run left one: the
-// table of that name may already be the new one.
+// table of that name may already be the new one. A new table without a copy is
+// a rebuild that an earlier run finished before it failed later on; it is not
+// done again.
 Operation furGroupsRead(Lists& lists) {
     return {1, [&lists](TDM1& dm) {
                 lists.furGroups.clear();
+                lists.groupsRebuilt = dm.control_Column("fur_Group", "KodGroupF") && !tableExists(dm, kKeptGroups);
+                if (lists.groupsRebuilt) {
+                    return rebuiltGroupsRead(lists, dm) ? Flow::Next : Flow::EndPack;
+                }
                 const std::string source = oldRowsOf(dm, "fur_Group", kKeptGroups, "FURGROUP");
                 if (dm.ft_TableReadRecordCount(source, "") <= 0) {
                     return Flow::Next;
@@ -152,6 +175,19 @@ Operation oldGroupsKeep() {
                     !engine::writeRows(dm, {"DELETE FROM fur_GroupStructure"},
                                        [](engine::fb::Statement& statement) { statement.execute(); })) {
                     return Flow::EndPack;
+                }
+                return Flow::Next;
+            }};
+}
+
+// A step of the groups' rebuild, which a finished rebuild does not run again; its steps still count.
+Operation unlessRebuilt(const Lists& lists, Operation operation) {
+    return {operation.steps, [&lists, operation](TDM1& dm) {
+                if (!lists.groupsRebuilt) {
+                    return operation.run(dm);
+                }
+                if (operation.steps > 0) {
+                    engine::inc_KolvoStep(operation.steps);
                 }
                 return Flow::Next;
             }};
@@ -236,9 +272,19 @@ struct LinkTable {
     bool profile = false;
 };
 
+// A list whose column is gone from a table that is there was moved by an
+// earlier run that failed later on: its link rows stay as they are.
+bool movedBefore(TDM1& dm, const LinkTable& t) {
+    return dm.control_Tablel(t.source) && !dm.control_Column(t.source, t.listColumn);
+}
+
 void addLinkTable(Part& part, Lists& lists, const LinkTable& t) {
     part.push_back({1, [&lists, t](TDM1& dm) {
                         lists.matProfil.clear();
+                        if (movedBefore(dm, t)) {
+                            engine::inc_KolvoStep(1);
+                            return Flow::Next;
+                        }
                         if (dm.ft_TableReadRecordCount(t.source, "") <= 0) {
                             return Flow::Next;
                         }
@@ -255,6 +301,9 @@ void addLinkTable(Part& part, Lists& lists, const LinkTable& t) {
     part.push_back(op::ft_TableAdd(t.link, t.columns));
     part.push_back(
         {0, [&lists, t](TDM1& dm) {
+             if (movedBefore(dm, t)) {
+                 return Flow::Next;
+             }
              // Rows of a move cut short before its list column was dropped are written anew.
              if (!engine::writeRows(dm, {"DELETE FROM " + t.link},
                                     [](engine::fb::Statement& clear) { clear.execute(); })) {
@@ -324,13 +373,13 @@ Part basePart(Lists& lists) {
     for (auto& operation : Part{
              stockGroupsRead(lists),
              furGroupsRead(lists),
-             oldGroupsKeep(),
-             op::ft_TableDelete("fur_Group"),
+             unlessRebuilt(lists, oldGroupsKeep()),
+             unlessRebuilt(lists, op::ft_TableDelete("fur_Group")),
              op::ft_TableAdd("fur_Group", "KodGroupF INT, nameGroupF VARCHAR(255)", "KodGroupF", 0),
              op::ft_TableAdd("fur_GroupStructure", "KodGroupF INT, KodGroupS INT"),
-             groupNamesWrite(lists),
+             unlessRebuilt(lists, groupNamesWrite(lists)),
              groupCodesRead(lists),
-             groupStructureWrite(lists),
+             unlessRebuilt(lists, groupStructureWrite(lists)),
              oldGroupsRelease(),
          }) {
         part.push_back(std::move(operation));
@@ -416,9 +465,15 @@ struct DictionaryIndex {
 
 // Each order element gets the code of the first dictionary entry of its
 // structure and name, else of its name alone, else 0. A failed read or write
-// ends the database's part with the texts kept.
+// ends the database's part with the texts kept. Once a text column is gone the
+// codes were committed by an earlier run that failed later on, and they stay.
 Operation elementCoding(Lists& lists) {
     return {1, [&lists](TDM1& dm) {
+                if (dm.control_Tablel("DE") &&
+                    !(dm.control_Column("DE", "Structure") && dm.control_Column("DE", "Element"))) {
+                    engine::inc_KolvoStep(1);
+                    return Flow::Next;
+                }
                 if (!dictionaryAtHand(lists)) {
                     return Flow::EndPart;
                 }
