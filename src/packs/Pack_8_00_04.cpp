@@ -8,6 +8,7 @@
 #include "packs/KeptRows.h"
 #include "packs/TableSplitColumn.h"
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <unordered_map>
@@ -450,6 +451,20 @@ bool dictionaryAtHand(Lists& lists) {
     return lists.baseProcessed;
 }
 
+// Seconds since the last lap, for the times of the element coding's passes.
+class Stopwatch {
+public:
+    double lap() {
+        const auto now = std::chrono::steady_clock::now();
+        const double seconds = std::chrono::duration<double>(now - m_lap).count();
+        m_lap = now;
+        return seconds;
+    }
+
+private:
+    std::chrono::steady_clock::time_point m_lap = std::chrono::steady_clock::now();
+};
+
 // The codes of the dictionary's first entry of each (structure, name) and of each name.
 struct DictionaryIndex {
     std::map<std::pair<std::string, std::string>, std::int64_t> byStructureAndName;
@@ -467,8 +482,8 @@ struct DictionaryIndex {
 // structure and name, else of its name alone, else 0. A failed read or write
 // ends the database's part with the texts kept. Once a text column is gone the
 // codes were committed by an earlier run that failed later on, and they stay.
-Operation elementCoding(Lists& lists) {
-    return {1, [&lists](TDM1& dm) {
+Operation elementCoding(Lists& lists, std::string database) {
+    return {1, [&lists, database](TDM1& dm) {
                 if (dm.control_Tablel("DE") &&
                     !(dm.control_Column("DE", "Structure") && dm.control_Column("DE", "Element"))) {
                     engine::inc_KolvoStep(1);
@@ -490,6 +505,7 @@ Operation elementCoding(Lists& lists) {
                         OnFailure::Commit)) {
                     return Flow::EndPart;
                 }
+                Stopwatch watch;
                 const DictionaryIndex index(lists.dictionary);
                 for (auto& element : lists.elements) {
                     const auto both = index.byStructureAndName.find({element.Structure, element.NameDE});
@@ -505,6 +521,7 @@ Operation elementCoding(Lists& lists) {
                         }
                     }
                 }
+                engine::stepTime(4, database + "-match", watch.lap());
                 engine::gauge2_Show(static_cast<int>(lists.elements.size()));
                 const bool written = engine::writeRows(
                     dm,
@@ -519,6 +536,7 @@ Operation elementCoding(Lists& lists) {
                 if (!written) {
                     return Flow::EndPart;
                 }
+                engine::stepTime(4, database + "-update", watch.lap());
                 engine::gauge2_Hide();
                 return Flow::Next;
             }};
@@ -531,7 +549,7 @@ void addPereTypes(Part& part, const std::string& table, std::initializer_list<co
     }
 }
 
-Part ordersPart(Lists& lists) {
+Part ordersPart(Lists& lists, const std::string& database) {
     Part part = {
         op::fc_ColumnPereName("k_Furnitura", "NumberHandle", "NumberHandleIn"),
         op::fc_ColumnAdd("k_Furnitura", "NumberHandleOut", "i", 7),
@@ -546,7 +564,7 @@ Part ordersPart(Lists& lists) {
     addPereTypes(part, "DE",
                  {"NUMBERPRODUCT", "NUMBERELEMENT", "NUMBERELEMENT0", "COLORIN", "COLOROUT", "KOLVO", "KOLVOPRODUCT",
                   "CAPITAL"});
-    part.push_back(elementCoding(lists));
+    part.push_back(elementCoding(lists, database));
     part.push_back(op::fc_ColumnDelete("DE", "Structure"));
     part.push_back(op::fc_ColumnDelete("DE", "Element"));
     part.push_back(op::fc_ColumnDelete("k_Furnitura", "Element"));
@@ -573,8 +591,8 @@ engine::PackTable pack_8_00_04(Lists& lists) {
                 {Slot::Price, {}},
                 {Slot::Base, basePart(lists)},
                 {Slot::Config, configPart()},
-                {Slot::Orders, ordersPart(lists)},
-                {Slot::OrdersServer, ordersPart(lists)},
+                {Slot::Orders, ordersPart(lists, "Orders")},
+                {Slot::OrdersServer, ordersPart(lists, "OrdersServer")},
                 {Slot::Pellix, {}},
                 {Slot::Grelto, {}},
                 {Slot::System, {}},

@@ -263,7 +263,7 @@ TEST_F(Pack_8_00_04Test, ASplitCutShortBeforeItsDropIsNotWrittenTwice) {
 
     tools::runScript(cut.database("Base"), 12, "DROP VIEW HOLDS_HINGES;");
     engine::KolvoStep = 0;
-    packs::dm_SP_8_00_04();
+    ASSERT_TRUE(packs::dm_SP_8_00_04()) << ::testing::PrintToString(ui.messages);
 
     EXPECT_EQ(rows(cut.database("Base"), hinges), expectedHinges);
 }
