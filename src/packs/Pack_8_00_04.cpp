@@ -478,14 +478,23 @@ struct DictionaryIndex {
     }
 };
 
+// Whether an earlier run that failed later on committed the codes: a text
+// column is gone, and no element is left without its code.
+bool codedBefore(TDM1& dm) {
+    if (!dm.control_Tablel("DE") || (dm.control_Column("DE", "Structure") && dm.control_Column("DE", "Element"))) {
+        return false;
+    }
+    const auto uncoded =
+        engine::readInteger(dm, dm.IBTrRead, {"SELECT FIRST 1 1", "FROM DE", "WHERE KodDE IS NULL"}, OnFailure::Commit);
+    return uncoded && *uncoded == 0;
+}
+
 // Each order element gets the code of the first dictionary entry of its
 // structure and name, else of its name alone, else 0. A failed read or write
-// ends the database's part with the texts kept. Once a text column is gone the
-// codes were committed by an earlier run that failed later on, and they stay.
+// ends the database's part with the texts kept. Codes an earlier run committed stay.
 Operation elementCoding(Lists& lists, std::string database) {
     return {1, [&lists, database](TDM1& dm) {
-                if (dm.control_Tablel("DE") &&
-                    !(dm.control_Column("DE", "Structure") && dm.control_Column("DE", "Element"))) {
+                if (codedBefore(dm)) {
                     engine::inc_KolvoStep(1);
                     return Flow::Next;
                 }

@@ -235,6 +235,18 @@ TEST_F(Pack_8_00_04Test, ARunAfterAFailureLaterInThePackFinishesIt) {
     }
 }
 
+// Codes count as committed by an earlier run only when every element has one:
+// an element table that lost its name column some other way keeps its structure
+// texts, and the pack reports the missing steps.
+TEST_F(Pack_8_00_04Test, ElementsWithoutTheirNameColumnAreNotTakenAsCoded) {
+    sql("Orders", "ALTER TABLE DE DROP Element;");
+
+    EXPECT_FALSE(packs::dm_SP_8_00_04());
+
+    EXPECT_TRUE(hasColumn(db("Orders"), "DE", "Structure"));
+    EXPECT_EQ(value(db("Orders"), "SELECT COUNT(*) FROM DE WHERE KodDE IS NOT NULL"), "0");
+}
+
 TEST_F(Pack_8_00_04Test, ASecondRunSkipsEveryDatabaseAndChangesNothing) {
     ASSERT_TRUE(packs::dm_SP_8_00_04()) << ::testing::PrintToString(ui.messages);
     const auto before = contentsOf(db("Orders"), {"UTIME", "KODLOG"});
