@@ -49,14 +49,16 @@ bool runPart(TDM1& dm, const Part& part) {
     return true;
 }
 
+bool partTimesOn() {
+    const char* flag = std::getenv("ZURUZOD_PART_TIMES");
+    return flag != nullptr && std::string(flag) == "1";
+}
+
 // With ZURUZOD_PART_TIMES=1 in the environment the frame tells on standard
 // error how long each database part, the journal and the whole pack took.
 class PartTimes {
 public:
-    explicit PartTimes(int number) : m_number(number) {
-        const char* flag = std::getenv("ZURUZOD_PART_TIMES");
-        m_on = flag != nullptr && std::string(flag) == "1";
-    }
+    explicit PartTimes(int number) : m_number(number), m_on(partTimesOn()) {}
     void lap(const std::string& what) {
         const auto now = Clock::now();
         if (m_on) {
@@ -76,12 +78,18 @@ private:
         return std::chrono::duration<double>(to - from).count();
     }
     int m_number;
-    bool m_on = false;
+    bool m_on;
     Clock::time_point m_start = Clock::now();
     Clock::time_point m_lap = m_start;
 };
 
 } // namespace
+
+void stepTime(int number, const std::string& what, double seconds) {
+    if (partTimesOn()) {
+        std::fprintf(stderr, "pack 8.00.%02d %s: %.3f s\n", number, what.c_str(), seconds);
+    }
+}
 
 int weightOf(const Part& part) {
     return std::accumulate(part.begin(), part.end(), 0,

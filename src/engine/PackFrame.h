@@ -67,6 +67,10 @@ bool runPack(TDM1& dm, const PackTable& pack);
 // and freed afterwards, also when the method throws.
 bool runPackWrapper(int number, const std::function<bool(TDM1&)>& method);
 
+// With ZURUZOD_PART_TIMES=1 in the environment, tells on standard error how long
+// one long step of pack `number` took, as the frame tells the times of the parts.
+void stepTime(int number, const std::string& what, double seconds);
+
 // The inner gauge of a long step.
 void gauge2_Show(int Value);
 void gauge2_Next();

@@ -62,6 +62,8 @@ struct Catalogue {
     int materialGenerator = 0;
     // The row count of the table read last, which decides whether its rows are read.
     int counted = 0;
+    // Whether the Sorvin database was read whole in this run.
+    bool read = false;
 };
 
 // Exactly "T" is true; anything else, an empty text or NULL included, is false.
@@ -154,10 +156,18 @@ Operation unitsRead(Catalogue& catalogue) {
 
 // A copy into the Base database: one prepared statement and one commit for all
 // rows. It counts its step also where nothing is copied (the Config database);
-// a failure is rolled back and ends the database's part uncounted.
-Operation copyStep(bool copy, std::vector<std::string> lines, std::function<void(engine::fb::Statement&)> body) {
-    return {1, [copy, lines, body](TDM1& dm) {
-                if (copy && !engine::writeRows(dm, lines, body)) {
+// a failure is rolled back and ends the database's part uncounted. The table is
+// new in this pack, so rows in it come from an earlier run that failed later
+// on: they are replaced in the same transaction, never doubled. Without the
+// Sorvin database read in this run there is nothing to copy, and what an
+// earlier run copied stays.
+Operation copyStep(const Catalogue& catalogue, bool copy, std::string table, std::vector<std::string> lines,
+                   std::function<void(engine::fb::Statement&)> body) {
+    return {1, [&catalogue, copy, table, lines, body](TDM1& dm) {
+                if (copy && catalogue.read && !engine::writeRows(dm, lines, [&](engine::fb::Statement& insert) {
+                        engine::fb::Statement(dm.IBTrWrite, {"DELETE FROM " + table}).execute();
+                        body(insert);
+                    })) {
                     return Flow::EndPart;
                 }
                 engine::inc_KolvoStep(1);
@@ -166,7 +176,7 @@ Operation copyStep(bool copy, std::vector<std::string> lines, std::function<void
 }
 
 Operation groupsCopy(const Catalogue& catalogue, bool copy) {
-    return copyStep(copy,
+    return copyStep(catalogue, copy, "StockMain_Group",
                     {"INSERT", "INTO StockMain_Group", "(KodGroup, GroupMain, SubGroup, Vid, NoteP, NoteF, Group_Note)",
                      "VALUES (:p0, :p1, :p2, :p3, :p4, :p5, :p6)"},
                     [&catalogue](engine::fb::Statement& insert) {
@@ -178,7 +188,7 @@ Operation groupsCopy(const Catalogue& catalogue, bool copy) {
 }
 
 Operation materialsCopy(const Catalogue& catalogue, bool copy) {
-    return copyStep(copy,
+    return copyStep(catalogue, copy, "StockMain",
                     {"INSERT", "INTO StockMain", "(KodMaterial, MGUID, KodBuch, KodBuch_2,",
                      "Material, Artikul, UnitMat,", "Package, MinQuantity, Norm, Ration, Info)",
                      "VALUES (:p0, :p1, :p2, :p3, :p4, :p5, :p6, :p7, :p8, :p9, :p10, :p11)"},
@@ -194,7 +204,7 @@ Operation materialsCopy(const Catalogue& catalogue, bool copy) {
 }
 
 Operation unitsCopy(const Catalogue& catalogue, bool copy) {
-    return copyStep(copy,
+    return copyStep(catalogue, copy, "StockMain_Unit",
                     {"INSERT", "INTO StockMain_Unit", "(KodMaterial, Unit2, K1, Znak1)", "VALUES (:p0, :p1, :p2, :p3)"},
                     [&catalogue](engine::fb::Statement& insert) {
                         for (const auto& unit : catalogue.units) {
@@ -213,6 +223,11 @@ Part sorvinPart(Catalogue& catalogue) {
         generatorRead(catalogue.materialGenerator, "StockMain"),
         countRead(catalogue, "Stock_Unit"),
         unitsRead(catalogue),
+        {0,
+         [&catalogue](TDM1&) {
+             catalogue.read = true;
+             return Flow::Next;
+         }},
     };
 }
 

@@ -8,6 +8,7 @@
 #include "packs/KeptRows.h"
 #include "packs/TableSplitColumn.h"
 
+#include <chrono>
 #include <cstdint>
 #include <map>
 #include <unordered_map>
@@ -64,6 +65,8 @@ struct Lists {
     std::vector<TODEStructure> elements;
     // Whether the Base database's part ran in this call and read the dictionary.
     bool baseProcessed = false;
+    // Whether an earlier run that failed later on has rebuilt the fittings groups already.
+    bool groupsRebuilt = false;
 };
 
 // The old fittings groups are copied here before their table is dropped and
@@ -114,11 +117,28 @@ Operation stockGroupsRead(Lists& lists) {
         });
 }
 
+// The groups as a finished rebuild left them: their names in code order, which
+// is the order they were written in, so that learning the codes again gives
+// each name the code the rebuild gave it.
+bool rebuiltGroupsRead(Lists& lists, TDM1& dm) {
+    return engine::readCountedRows(dm, "fur_Group", "",
+                                   {"SELECT", "nameGroupF", "FROM fur_Group", "ORDER BY KodGroupF"},
+                                   [&lists](const Row& row) {
+                                       lists.furGroups.push_back({0, engine::textField(row, 0), {}});
+                                   });
+}
+
 // Reads the old groups from the kept copy when an earlier run left one: the
-// table of that name may already be the new one.
+// table of that name may already be the new one. A new table without a copy is
+// a rebuild that an earlier run finished before it failed later on; it is not
+// done again.
 Operation furGroupsRead(Lists& lists) {
     return {1, [&lists](TDM1& dm) {
                 lists.furGroups.clear();
+                lists.groupsRebuilt = dm.control_Column("fur_Group", "KodGroupF") && !tableExists(dm, kKeptGroups);
+                if (lists.groupsRebuilt) {
+                    return rebuiltGroupsRead(lists, dm) ? Flow::Next : Flow::EndPack;
+                }
                 const std::string source = oldRowsOf(dm, "fur_Group", kKeptGroups, "FURGROUP");
                 if (dm.ft_TableReadRecordCount(source, "") <= 0) {
                     return Flow::Next;
@@ -149,6 +169,19 @@ Operation oldGroupsKeep() {
                     !engine::writeRows(dm, {"DELETE FROM fur_GroupStructure"},
                                        [](engine::fb::Statement& statement) { statement.execute(); })) {
                     return Flow::EndPack;
+                }
+                return Flow::Next;
+            }};
+}
+
+// A step of the groups' rebuild, which a finished rebuild does not run again; its steps still count.
+Operation unlessRebuilt(const Lists& lists, Operation operation) {
+    return {operation.steps, [&lists, operation](TDM1& dm) {
+                if (!lists.groupsRebuilt) {
+                    return operation.run(dm);
+                }
+                if (operation.steps > 0) {
+                    engine::inc_KolvoStep(operation.steps);
                 }
                 return Flow::Next;
             }};
@@ -233,9 +266,19 @@ struct LinkTable {
     bool profile = false;
 };
 
+// A list whose column is gone from a table that is there was moved by an
+// earlier run that failed later on: its link rows stay as they are.
+bool movedBefore(TDM1& dm, const LinkTable& t) {
+    return dm.control_Tablel(t.source) && !dm.control_Column(t.source, t.listColumn);
+}
+
 void addLinkTable(Part& part, Lists& lists, const LinkTable& t) {
     part.push_back({1, [&lists, t](TDM1& dm) {
                         lists.matProfil.clear();
+                        if (movedBefore(dm, t)) {
+                            engine::inc_KolvoStep(1);
+                            return Flow::Next;
+                        }
                         const bool read = engine::readCountedRows(
                             dm, t.source, "",
                             {"SELECT", t.key + ", " + engine::textColumnForReading(dm, t.source, t.listColumn),
@@ -248,6 +291,9 @@ void addLinkTable(Part& part, Lists& lists, const LinkTable& t) {
     part.push_back(op::ft_TableAdd(t.link, t.columns));
     part.push_back(
         {0, [&lists, t](TDM1& dm) {
+             if (movedBefore(dm, t)) {
+                 return Flow::Next;
+             }
              // Rows of a move cut short before its list column was dropped are written anew.
              if (!engine::writeRows(dm, {"DELETE FROM " + t.link},
                                     [](engine::fb::Statement& clear) { clear.execute(); })) {
@@ -317,13 +363,13 @@ Part basePart(Lists& lists) {
     for (auto& operation : Part{
              stockGroupsRead(lists),
              furGroupsRead(lists),
-             oldGroupsKeep(),
-             op::ft_TableDelete("fur_Group"),
+             unlessRebuilt(lists, oldGroupsKeep()),
+             unlessRebuilt(lists, op::ft_TableDelete("fur_Group")),
              op::ft_TableAdd("fur_Group", "KodGroupF INT, nameGroupF VARCHAR(255)", "KodGroupF", 0),
              op::ft_TableAdd("fur_GroupStructure", "KodGroupF INT, KodGroupS INT"),
-             groupNamesWrite(lists),
+             unlessRebuilt(lists, groupNamesWrite(lists)),
              groupCodesRead(lists),
-             groupStructureWrite(lists),
+             unlessRebuilt(lists, groupStructureWrite(lists)),
              oldGroupsRelease(),
          }) {
         part.push_back(std::move(operation));
@@ -394,6 +440,20 @@ bool dictionaryAtHand(Lists& lists) {
     return lists.baseProcessed;
 }
 
+// Seconds since the last lap, for the times of the element coding's passes.
+class Stopwatch {
+public:
+    double lap() {
+        const auto now = std::chrono::steady_clock::now();
+        const double seconds = std::chrono::duration<double>(now - m_lap).count();
+        m_lap = now;
+        return seconds;
+    }
+
+private:
+    std::chrono::steady_clock::time_point m_lap = std::chrono::steady_clock::now();
+};
+
 // The codes of the dictionary's first entry of each (structure, name) and of each name.
 struct DictionaryIndex {
     std::map<std::pair<std::string, std::string>, std::int64_t> byStructureAndName;
@@ -407,11 +467,26 @@ struct DictionaryIndex {
     }
 };
 
+// Whether an earlier run that failed later on committed the codes: a text
+// column is gone, and no element is left without its code.
+bool codedBefore(TDM1& dm) {
+    if (!dm.control_Tablel("DE") || (dm.control_Column("DE", "Structure") && dm.control_Column("DE", "Element"))) {
+        return false;
+    }
+    const auto uncoded =
+        engine::readInteger(dm, dm.IBTrRead, {"SELECT FIRST 1 1", "FROM DE", "WHERE KodDE IS NULL"}, OnFailure::Commit);
+    return uncoded && *uncoded == 0;
+}
+
 // Each order element gets the code of the first dictionary entry of its
 // structure and name, else of its name alone, else 0. A failed read or write
-// ends the database's part with the texts kept.
-Operation elementCoding(Lists& lists) {
-    return {1, [&lists](TDM1& dm) {
+// ends the database's part with the texts kept. Codes an earlier run committed stay.
+Operation elementCoding(Lists& lists, std::string database) {
+    return {1, [&lists, database](TDM1& dm) {
+                if (codedBefore(dm)) {
+                    engine::inc_KolvoStep(1);
+                    return Flow::Next;
+                }
                 if (!dictionaryAtHand(lists)) {
                     return Flow::EndPart;
                 }
@@ -428,6 +503,7 @@ Operation elementCoding(Lists& lists) {
                         OnFailure::Commit)) {
                     return Flow::EndPart;
                 }
+                Stopwatch watch;
                 const DictionaryIndex index(lists.dictionary);
                 for (auto& element : lists.elements) {
                     const auto both = index.byStructureAndName.find({element.Structure, element.NameDE});
@@ -443,6 +519,7 @@ Operation elementCoding(Lists& lists) {
                         }
                     }
                 }
+                engine::stepTime(4, database + "-match", watch.lap());
                 engine::gauge2_Show(static_cast<int>(lists.elements.size()));
                 const bool written = engine::writeRows(
                     dm,
@@ -457,6 +534,7 @@ Operation elementCoding(Lists& lists) {
                 if (!written) {
                     return Flow::EndPart;
                 }
+                engine::stepTime(4, database + "-update", watch.lap());
                 engine::gauge2_Hide();
                 return Flow::Next;
             }};
@@ -469,7 +547,7 @@ void addPereTypes(Part& part, const std::string& table, std::initializer_list<co
     }
 }
 
-Part ordersPart(Lists& lists) {
+Part ordersPart(Lists& lists, const std::string& database) {
     Part part = {
         op::fc_ColumnPereName("k_Furnitura", "NumberHandle", "NumberHandleIn"),
         op::fc_ColumnAdd("k_Furnitura", "NumberHandleOut", "i", 7),
@@ -484,7 +562,7 @@ Part ordersPart(Lists& lists) {
     addPereTypes(part, "DE",
                  {"NUMBERPRODUCT", "NUMBERELEMENT", "NUMBERELEMENT0", "COLORIN", "COLOROUT", "KOLVO", "KOLVOPRODUCT",
                   "CAPITAL"});
-    part.push_back(elementCoding(lists));
+    part.push_back(elementCoding(lists, database));
     part.push_back(op::fc_ColumnDelete("DE", "Structure"));
     part.push_back(op::fc_ColumnDelete("DE", "Element"));
     part.push_back(op::fc_ColumnDelete("k_Furnitura", "Element"));
@@ -511,8 +589,8 @@ engine::PackTable pack_8_00_04(Lists& lists) {
                 {Slot::Price, {}},
                 {Slot::Base, basePart(lists)},
                 {Slot::Config, configPart()},
-                {Slot::Orders, ordersPart(lists)},
-                {Slot::OrdersServer, ordersPart(lists)},
+                {Slot::Orders, ordersPart(lists, "Orders")},
+                {Slot::OrdersServer, ordersPart(lists, "OrdersServer")},
                 {Slot::Pellix, {}},
                 {Slot::Grelto, {}},
                 {Slot::System, {}},

@@ -182,7 +182,8 @@ TEST_F(Pack_8_00_03Test, AFailingSorvinReadEndsThePackBeforeAnyChange) {
 // A failing copy ends the Base database's part: the schema changes after it do
 // not run, and the pack reports the steps it is short of.
 TEST_F(Pack_8_00_03Test, AFailingCopyEndsTheBaseDatabasesPartAndThePack) {
-    sql("Sorvin", "INSERT INTO Stock_Unit (KodUnit, KodMaterial, Unit2, K1, Znak1) VALUES (99, 1, 'x', 1, 1);");
+    sql("Sorvin", "INSERT INTO Stock_Unit (KodUnit, KodMaterial, Unit2, K1, Znak1) VALUES (99, 1, 'x', 1, 1);\n"
+                  "INSERT INTO Stock_Unit (KodUnit, KodMaterial, Unit2, K1, Znak1) VALUES (100, 1, 'x', 2, 1);");
     sql("Base", "CREATE TABLE StockMain_Unit (KodMaterial INT NOT NULL, Unit2 VARCHAR(12), K1 INT, Znak1 INT, "
                 "CONSTRAINT UNIT_KEY UNIQUE (KodMaterial, Unit2));\n"
                 "INSERT INTO StockMain_Unit VALUES (1, 'x', 1, 1);");
@@ -194,6 +195,42 @@ TEST_F(Pack_8_00_03Test, AFailingCopyEndsTheBaseDatabasesPartAndThePack) {
     EXPECT_EQ(value(db("Base"), "SELECT COUNT(*) FROM StockMain_Unit"), "1") << "the failed copy is rolled back";
     EXPECT_TRUE(hasTable(db("Base"), "FUR_GEOMETRY"));
     EXPECT_TRUE(hasTable(db("Config"), "fur_MaterialKit")) << "the pack goes on with the next database";
+}
+
+// A run that failed after the Base database's part leaves the catalogue copied
+// but no stamp written; the next run copies it again in place of the first
+// copy, or keeps that copy when the Sorvin database is gone by then.
+TEST_F(Pack_8_00_03Test, ARunAfterAFailureLaterInThePackHoldsTheCatalogueOnce) {
+    const std::string catalogue[] = {
+        "SELECT KodGroup, GroupMain FROM StockMain_Group ORDER BY 1",
+        "SELECT KodMaterial, Material, Ration FROM StockMain ORDER BY 1",
+        "SELECT KodMaterial, Unit2, K1 FROM StockMain_Unit ORDER BY 1, 2",
+    };
+    for (const bool sorvinGone : {false, true}) {
+        SCOPED_TRACE(sorvinGone ? "the Sorvin database gone" : "the Sorvin database there");
+        testing_support::ChainInstallation clean(2);
+        ASSERT_TRUE(packs::dm_SP_8_00_03());
+        std::vector<Rows> expected;
+        for (const auto& select : catalogue) {
+            expected.push_back(rows(clean.database("Base"), select));
+        }
+
+        testing_support::ChainInstallation failing(2);
+        tools::runScript(failing.database("Config"), 12, "CREATE VIEW HOLDS_LIMIT AS SELECT kodLimit FROM FURNITURA;");
+        engine::KolvoStep = 0;
+        EXPECT_FALSE(packs::dm_SP_8_00_03());
+        EXPECT_EQ(stampOf(failing.database("Base")), std::make_tuple(8, 0, 2));
+        tools::runScript(failing.database("Config"), 12, "DROP VIEW HOLDS_LIMIT;");
+        if (sorvinGone) {
+            ASSERT_TRUE(platform::removeFileClearingAttributes(failing.database("Sorvin")));
+        }
+        engine::KolvoStep = 0;
+        ASSERT_TRUE(packs::dm_SP_8_00_03()) << ::testing::PrintToString(ui.messages);
+
+        for (size_t i = 0; i < std::size(catalogue); ++i) {
+            EXPECT_EQ(rows(failing.database("Base"), catalogue[i]), expected[i]) << catalogue[i];
+        }
+    }
 }
 
 TEST_F(Pack_8_00_03Test, ASecondRunSkipsEveryDatabaseAndChangesNothing) {
