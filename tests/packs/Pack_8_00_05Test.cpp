@@ -91,6 +91,36 @@ TEST_F(Pack_8_00_05Test, OldSubParametersSurviveAFailedWriteBackAndTheNextRunFin
     EXPECT_EQ(rows(failing.database("Orders"), kElementKeys), kCodedElements);
 }
 
+// The server Orders database fails after its elements took their keys, when the Base database and
+// the first Orders database have finished their parts; every stamp stays at 8.0.4, and the next run
+// finishes the pack with the tables of an uninterrupted run.
+TEST_F(Pack_8_00_05Test, ARunAfterAFailureLaterInThePackFinishesIt) {
+    testing_support::ChainInstallation clean(4);
+    ASSERT_TRUE(packs::dm_SP_8_00_05());
+    std::map<std::string, std::vector<std::string>> expected;
+    for (const char* name : {"Base", "Config", "Orders", "OrdersServer"}) {
+        expected[name] = contentsOf(clean.database(name), {"UTIME", "KODLOG"});
+    }
+
+    testing_support::ChainInstallation failing(4);
+    // The view keeps the text column from being dropped.
+    tools::runScript(failing.database("OrdersServer"), 12, "CREATE VIEW HOLDS_DE AS SELECT SubParameter FROM DE;");
+    EXPECT_FALSE(packs::dm_SP_8_00_05());
+    EXPECT_EQ(stampOf(failing.database("Base")), std::make_tuple(8, 0, 4));
+    EXPECT_FALSE(hasColumn(failing.database("Orders"), "DE", "SubParameter"));
+
+    tools::runScript(failing.database("OrdersServer"), 12, "DROP VIEW HOLDS_DE;");
+    engine::KolvoStep = 0;
+    ASSERT_TRUE(packs::dm_SP_8_00_05()) << ::testing::PrintToString(ui.messages);
+
+    for (const auto& [name, contents] : expected) {
+        auto after = contentsOf(failing.database(name), {"UTIME", "KODLOG"});
+        // The failed run's own journal row stays beside the row of the run that finished.
+        EXPECT_EQ(std::erase(after, "LOG_UPGRADE: set|set|Base 8.0.5 - Error 8.0.5.27.26"), 1U) << name;
+        EXPECT_EQ(after, contents) << name;
+    }
+}
+
 TEST_F(Pack_8_00_05Test, ASecondRunSkipsEveryDatabaseAndChangesNothing) {
     ASSERT_TRUE(packs::dm_SP_8_00_05()) << ::testing::PrintToString(ui.messages);
     const auto before = contentsOf(db("Orders"), {"UTIME", "KODLOG"});
