@@ -57,7 +57,8 @@ struct Lists {
     std::vector<TADESubParameter> subParameters;
     std::vector<TAParameter> groupParameters;
     std::vector<TADE> elements;
-    // Whether the Base database's part read the parameters and the new keys in this call.
+    // Whether the Base database's part read the element parameters, and then the new keys, in this call.
+    bool parametersRead = false;
     bool baseRead = false;
     // Whether an earlier run that failed later on has rebuilt both sub-parameter tables already.
     bool tablesRebuilt = false;
@@ -72,11 +73,12 @@ const std::string kKeptGroup = "SET_SUBPARAMETER_KEPT";
 Operation parametersRead(Lists& lists) {
     return {2, [&lists](TDM1& dm) {
                 lists.parameters.clear();
-                if (engine::readCountedRows(
-                        dm, "Set_ParameterDE", "", {"SELECT", "NUMBERMAIN, NAMEPARAMETER", "FROM Set_ParameterDE"},
-                        [&lists](const Row& row) {
-                            lists.parameters.push_back({engine::integerField(row, 0), engine::textField(row, 1)});
-                        })) {
+                lists.parametersRead = engine::readCountedRows(
+                    dm, "Set_ParameterDE", "", {"SELECT", "NUMBERMAIN, NAMEPARAMETER", "FROM Set_ParameterDE"},
+                    [&lists](const Row& row) {
+                        lists.parameters.push_back({engine::integerField(row, 0), engine::textField(row, 1)});
+                    });
+                if (lists.parametersRead) {
                     engine::inc_KolvoStep(1);
                 }
                 return Flow::Next;
@@ -164,7 +166,8 @@ Operation newKeysRead(Lists& lists) {
                 if (read) {
                     engine::inc_KolvoStep(1);
                 }
-                lists.baseRead = read;
+                // Without the parameters every element would miss its key and then lose its text.
+                lists.baseRead = read && lists.parametersRead;
                 return Flow::Next;
             }};
 }

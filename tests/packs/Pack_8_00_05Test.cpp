@@ -67,6 +67,24 @@ TEST_F(Pack_8_00_05Test, AnUnreadableSubParameterTableStopsTheBasePartBeforeAnyD
     EXPECT_EQ(stampOf(db("Orders")), std::make_tuple(8, 0, 4));
 }
 
+// Without the element parameters no element could take its key: the Orders databases keep their texts
+// until a run that reads the parameters codes them.
+TEST_F(Pack_8_00_05Test, UnreadableElementParametersLeaveTheOrderElementsTheirTexts) {
+    sql("Base", "ALTER TABLE Set_ParameterDE DROP NAMEPARAMETER;");
+
+    EXPECT_FALSE(packs::dm_SP_8_00_05());
+    for (const char* name : {"Orders", "OrdersServer"}) {
+        EXPECT_TRUE(hasColumn(db(name), "DE", "SubParameter")) << name;
+    }
+
+    sql("Base", "ALTER TABLE Set_ParameterDE ADD NAMEPARAMETER VARCHAR(60);");
+    engine::KolvoStep = 0;
+    ASSERT_TRUE(packs::dm_SP_8_00_05()) << ::testing::PrintToString(ui.messages);
+    for (const char* name : {"Orders", "OrdersServer"}) {
+        EXPECT_EQ(rows(db(name), kElementKeys), kCodedElements) << name;
+    }
+}
+
 // A failed write-back ends the pack with the old rows kept in the database;
 // once the cause is gone the next run gives the tables of an uninterrupted run.
 TEST_F(Pack_8_00_05Test, OldSubParametersSurviveAFailedWriteBackAndTheNextRunFinishes) {
