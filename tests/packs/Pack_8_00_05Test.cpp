@@ -67,6 +67,26 @@ TEST_F(Pack_8_00_05Test, AnUnreadableSubParameterTableStopsTheBasePartBeforeAnyD
     EXPECT_EQ(stampOf(db("Orders")), std::make_tuple(8, 0, 4));
 }
 
+// An Orders database left at 8.0.4 while the Base database went on takes its keys from the Base database
+// as it stands; without a Base database past 8.0.4 its texts are kept and the pack reports the missing steps.
+TEST_F(Pack_8_00_05Test, OrdersBehindTheBaseDatabaseTakeTheirKeysFromIt) {
+    sql("Orders", "UPDATE kv_Setting SET Build = 9;");
+    ASSERT_TRUE(packs::dm_SP_8_00_05()) << ::testing::PrintToString(ui.messages);
+    sql("Orders", "UPDATE kv_Setting SET Build = 4;");
+
+    // A Base database behind the Orders database neither runs its part nor gives its keys.
+    sql("Base", "UPDATE kv_Setting SET Build = 3;");
+    engine::KolvoStep = 0;
+    EXPECT_FALSE(packs::dm_SP_8_00_05());
+    EXPECT_TRUE(hasColumn(db("Orders"), "DE", "SubParameter"));
+
+    sql("Base", "UPDATE kv_Setting SET Build = 5;");
+    engine::KolvoStep = 0;
+    ASSERT_TRUE(packs::dm_SP_8_00_05()) << ::testing::PrintToString(ui.messages);
+    EXPECT_EQ(rows(db("Orders"), kElementKeys), kCodedElements);
+    EXPECT_EQ(stampOf(db("Orders")), std::make_tuple(8, 0, 5));
+}
+
 // Without the element parameters no element could take its key: the Orders databases keep their texts
 // until a run that reads the parameters codes them.
 TEST_F(Pack_8_00_05Test, UnreadableElementParametersLeaveTheOrderElementsTheirTexts) {
