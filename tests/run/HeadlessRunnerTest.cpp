@@ -422,6 +422,13 @@ TEST_F(HeadlessRunnerTest, AFailedRunIsRestoredOnlyWithTheOptionAndUntilThenNoth
     }
     EXPECT_FALSE(run::readMarker().has_value());
     EXPECT_EQ(stampOf(installation->database("Base")), std::make_tuple(7, 12, 4));
+
+    // Asked again, with nothing left to restore, it neither restores nor upgrades.
+    const ChildResult again = run("--restore");
+    EXPECT_EQ(again.status, 2) << again.out << again.err;
+    EXPECT_NE(again.err.find("Nothing to restore"), std::string::npos) << again.err;
+    EXPECT_EQ(again.out.find("Начало установки"), std::string::npos) << again.out;
+    EXPECT_EQ(stampOf(installation->database("Base")), std::make_tuple(7, 12, 4));
 }
 
 TEST_F(HeadlessRunnerTest, SigtermStopsTheRunAtAStepBoundaryWithItsOwnStatus) {

@@ -2,11 +2,14 @@
 // live under a running server does, and the embedded attachment used when no server holds it.
 #include "InstallationBuilder.h"
 #include "ServerSupport.h"
+#include "engine/DatabaseCheck.h"
+#include "engine/DatabaseCopy.h"
 #include "engine/firebird/Connection.h"
 #include "engine/firebird/FbStatus.h"
 #include "engine/firebird/Query.h"
 #include "engine/firebird/Transaction.h"
 #include "environment/DatabasePassword.h"
+#include "environment/KvSetting.h"
 #include "support/TestInstallation.h"
 
 #include <gtest/gtest.h>
@@ -235,6 +238,49 @@ TEST_F(ServerAttachTest, AnUpperCaseUserNameIsAnotherAccount) {
     Connection connection;
     connection.attach("localhost:" + installation->base(), {"user_name=sysdba", "password=" + sysdbaPassword});
     EXPECT_EQ(currentUser(connection), "SYSDBA");
+}
+
+// The run's backup of a database that the server holds and that another attachment is writing,
+// and the restore's look for other attachments through the server.
+TEST_F(ServerAttachTest, TheBackupCopiesWhatTheServerCommittedAndSeesItsAttachments) {
+    ASSERT_NO_FATAL_FAILURE(holdOnServer());
+    auto& setting = environment::kvSetting;
+    const std::string savedLogin[] = {setting.Params1, setting.Params2};
+    const std::vector<std::string> login = installationLogin(environment::databasePassword(kNumberFirm));
+    setting.Params1 = login[0];
+    setting.Params2 = login[1];
+    const std::string copy = installation->base() + ".copy";
+    Transaction pending(admin, Transaction::writeParameters());
+    Query update(pending);
+    update.SQL = {"UPDATE kv_Setting SET Build = 5"};
+    update.execute();
+
+    engine::copyDatabaseConsistently(installation->base(), copy);
+    const std::string holders = engine::databaseHolders(installation->base());
+
+    update.close();
+    pending.commit();
+    EXPECT_EQ(engine::databaseProblem(copy), "");
+    EXPECT_NE(holders.find("база занята другой программой"), std::string::npos) << holders;
+    Connection copied;
+    copied.attach(copy, login);
+    EXPECT_FALSE(overTcp(copied));
+    {
+        Transaction read(copied, Transaction::readParameters());
+        Query stamp(read);
+        stamp.SQL = {"SELECT Build FROM kv_Setting"};
+        stamp.open();
+        EXPECT_EQ(stamp.fieldAsInteger(0), 0);
+    }
+    // The server's database left the frozen state and keeps what was written meanwhile.
+    Transaction read(admin, Transaction::readParameters());
+    Query state(read);
+    state.SQL = {"SELECT MON$BACKUP_STATE, (SELECT Build FROM kv_Setting) FROM MON$DATABASE"};
+    state.open();
+    EXPECT_EQ(state.fieldAsInteger(0), 0);
+    EXPECT_EQ(state.fieldAsInteger(1), 5);
+    setting.Params1 = savedLogin[0];
+    setting.Params2 = savedLogin[1];
 }
 
 } // namespace
