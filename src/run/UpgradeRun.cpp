@@ -114,17 +114,26 @@ bool UpgradeRun::installPack(const PackStep& pack) {
     const std::string NN = twoDigits(pack.number);
     ZapisMemo3("Начало установки Service Pack 00." + NN);
     ZapisLabel(" Установка Service Pack 00." + NN);
+    const bool catalogueToMove = pack.number == 3 && sorvinAwaitsTheMove();
     if (!pack.wrapper()) {
         platform::ui().showMessage("Установка невозможна\rКод: sp." + NN);
         ResetRun();
         return false;
     }
     m_c = engine::dm_read_miniServicePackBuild(m_vbb);
-    if (pack.number == 3) {
+    if (catalogueToMove) {
         removeSorvinFile();
     }
     ZapisMemo3("Установлен Service Pack 00." + NN);
     return true;
+}
+
+// 8.00.03 reads the stock catalogue only from a Sorvin database at 8.0.2 and passes
+// over one at any other stamp, whose catalogue then exists nowhere else: that file stays.
+bool UpgradeRun::sorvinAwaitsTheMove() {
+    Minima minima;
+    return platform::fileExists(engine::fileSorvin) && ReadFileVersion(engine::fileSorvin, minima) &&
+           minima.MinVersion == 8 && minima.MinServicePack == 0 && minima.MinBuild == 2;
 }
 
 // After 8.00.03 the suite keeps no Sorvin database; its temporary order files go with it.

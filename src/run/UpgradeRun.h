@@ -52,6 +52,7 @@ public:
 private:
     RunOutcome convert712();
     bool installPack(const PackStep& pack);
+    static bool sorvinAwaitsTheMove();
     void removeSorvinFile();
     void StepGauge(int Value);
     void ResetRun();
