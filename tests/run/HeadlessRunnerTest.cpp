@@ -57,6 +57,8 @@ ChildResult runHeadless(const std::string& machineConfig, const std::string& use
 class HeadlessRunnerTest : public ::testing::Test {
 protected:
     void build(tools::InstallationSpec spec) {
+        // The one before goes first: going, it clears the settings that the new one reads.
+        installation.reset();
         installation = std::make_unique<testing_support::TestInstallation>(std::move(spec));
     }
     ChildResult run(const std::string& arguments = "") {
@@ -282,21 +284,28 @@ TEST_F(HeadlessRunnerTest, ADatabaseHeldByAnotherProcessIsNamedAndNothingChanges
     }
 }
 
+// The program in the same session holds its single-instance lock; a run of another user or
+// session, whose runtime folder is its own, holds the installation's lock in the data root.
 TEST_F(HeadlessRunnerTest, ASecondRunIsRefusedWhileTheProgramRuns) {
-    build(run_testing::stampedSpec({8, 0, 0}));
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string kept = runtime ? runtime : "";
-    ::setenv("XDG_RUNTIME_DIR", installation->layout().machineConfig.c_str(), 1);
-    platform::NamedLock program("zuruzod 8e");
-    runtime ? ::setenv("XDG_RUNTIME_DIR", kept.c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
-    ASSERT_EQ(program.tryAcquire(), platform::NamedLock::Result::Acquired);
+    for (const bool otherSession : {false, true}) {
+        SCOPED_TRACE(otherSession ? "another session" : "the same session");
+        build(run_testing::stampedSpec({8, 0, 0}));
+        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        const std::string kept = runtime ? runtime : "";
+        ::setenv("XDG_RUNTIME_DIR", installation->layout().machineConfig.c_str(), 1);
+        platform::NamedLock program =
+            otherSession ? platform::NamedLock(platform::NamedLock::AtPath{run::installationLockPath()})
+                         : platform::NamedLock("zuruzod 8e");
+        runtime ? ::setenv("XDG_RUNTIME_DIR", kept.c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
+        ASSERT_EQ(program.tryAcquire(), platform::NamedLock::Result::Acquired);
 
-    const ChildResult result = run();
+        const ChildResult result = run();
 
-    EXPECT_EQ(result.status, 2) << result.out << result.err;
-    EXPECT_NE(result.err.find("Upgrade уже запущен"), std::string::npos) << result.err;
-    EXPECT_TRUE(result.out.empty()) << result.out;
-    EXPECT_EQ(stampOf(installation->database("Base")), std::make_tuple(8, 0, 0));
+        EXPECT_EQ(result.status, 2) << result.out << result.err;
+        EXPECT_NE(result.err.find("Upgrade уже запущен"), std::string::npos) << result.err;
+        EXPECT_TRUE(result.out.empty()) << result.out;
+        EXPECT_EQ(stampOf(installation->database("Base")), std::make_tuple(8, 0, 0));
+    }
 }
 
 TEST_F(HeadlessRunnerTest, OfTwoRunsStartedTogetherTheSecondIsRefusedAndTheFirstFinishes) {

@@ -140,6 +140,12 @@ int upgrade(bool restore) {
     if (!readInstallation()) {
         return kCannotStart;
     }
+    platform::NamedLock installation(platform::NamedLock::AtPath{run::installationLockPath()});
+    if (installation.tryAcquire() == platform::NamedLock::Result::HeldElsewhere) {
+        std::cerr << "Upgrade уже запущен: another run of the upgrade on this installation holds "
+                  << installation.file() << "." << std::endl;
+        return kCannotStart;
+    }
     if (const auto point = run::readMarker()) {
         return unfinishedRun(*point, restore);
     }
