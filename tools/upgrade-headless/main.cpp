@@ -140,6 +140,12 @@ int upgrade(bool restore) {
     if (!readInstallation()) {
         return kCannotStart;
     }
+    platform::NamedLock installation(platform::NamedLock::AtPath{run::installationLockPath()});
+    if (installation.tryAcquire() == platform::NamedLock::Result::HeldElsewhere) {
+        std::cerr << "Upgrade уже запущен: another run of the upgrade on this installation holds "
+                  << installation.file() << "." << std::endl;
+        return kCannotStart;
+    }
     if (const auto point = run::readMarker()) {
         return unfinishedRun(*point, restore);
     }
@@ -179,6 +185,18 @@ int upgrade(bool restore) {
     }
 }
 
+// Only the copy of a 7.12 set stops outside the run: its marker leaves the version-8 set
+// incomplete, so that the next start copies it again.
+int copyStopped() {
+    std::cout << "Копирование файлов версии 7.12 прервано по запросу" << std::endl;
+    try {
+        environment::fw_Write_Register(491, "копирование прервано по запросу");
+    } catch (const std::exception& error) {
+        std::cerr << "upgrade-headless: the event log cannot take the entry: " << error.what() << std::endl;
+    }
+    return kStopped;
+}
+
 // The closing entry of the event log; a log that cannot take it changes nothing of the run's outcome.
 void recordClosing() {
     if (kvSetting.KVDir.VeskVersionInfo.empty()) {
@@ -213,6 +231,8 @@ int main(int argc, char** argv) {
     int status = kCannotStart;
     try {
         status = upgrade(restore);
+    } catch (const platform::RunStopped&) {
+        status = copyStopped();
     } catch (const std::exception& error) {
         std::cerr << "upgrade-headless: " << error.what() << std::endl;
     }
