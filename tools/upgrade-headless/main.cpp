@@ -1,7 +1,10 @@
 // Runs the upgrade of the installation that the registry stores name, without a
 // window: run-log lines go to standard output, message boxes to standard error,
 // and every question is answered Yes, except whether to restore the databases
-// from the run's backup: that only with --restore.
+// from the run's backup: that only with --restore. Its other commands look at the
+// installation without changing it (status).
+#include "CommandLine.h"
+#include "StatusCommand.h"
 #include "engine/DatabaseSlots.h"
 #include "engine/EngineState.h"
 #include "environment/DataBaseFiles.h"
@@ -12,6 +15,7 @@
 #include "environment/PreFlight.h"
 #include "platform/FileSystem.h"
 #include "platform/NamedLock.h"
+#include "platform/ProgramVersion.h"
 #include "platform/Registry.h"
 #include "platform/StepBoundary.h"
 #include "run/ConversionCopy.h"
@@ -173,6 +177,12 @@ int upgrade(bool restore) {
     }
 }
 
+std::string versionText() {
+    const auto version = platform::programVersion();
+    return std::to_string(version[0]) + "." + std::to_string(version[1]) + "." + std::to_string(version[2]) + "." +
+           std::to_string(version[3]);
+}
+
 // The closing entry of the event log; a log that cannot take it changes nothing of the run's outcome.
 void recordClosing() {
     if (kvSetting.KVDir.VeskVersionInfo.empty()) {
@@ -188,12 +198,23 @@ void recordClosing() {
 } // namespace
 
 int main(int argc, char** argv) {
-    const bool restore = argc == 2 && std::strcmp(argv[1], "--restore") == 0;
-    if (argc > 2 || (argc == 2 && !restore)) {
-        std::cerr << "upgrade-headless takes no arguments but --restore; it reads the installation from the registry "
-                     "stores."
-                  << std::endl;
+    const headless::CommandLine line = headless::parseCommandLine(argc, argv);
+    switch (line.command) {
+    case headless::Command::Help:
+        std::cout << headless::usage();
+        return kInstalled;
+    case headless::Command::Version:
+        std::cout << "upgrade-headless " << versionText() << std::endl;
+        return kInstalled;
+    case headless::Command::Wrong:
+        std::cerr << "upgrade-headless: " << line.error << "; see upgrade-headless --help." << std::endl;
         return kCannotStart;
+    case headless::Command::Status:
+        setProgramLocale();
+        environment::ProgramTitle = "zuruzod 8e";
+        return headless::printStatus(line.json);
+    case headless::Command::Run:
+        break;
     }
     setProgramLocale();
     routeStopSignals();
@@ -206,7 +227,7 @@ int main(int argc, char** argv) {
     }
     int status = kCannotStart;
     try {
-        status = upgrade(restore);
+        status = upgrade(line.restore);
     } catch (const std::exception& error) {
         std::cerr << "upgrade-headless: " << error.what() << std::endl;
     }
