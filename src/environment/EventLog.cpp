@@ -12,7 +12,7 @@
 namespace environment {
 namespace {
 
-bool paused = false;
+int pauses = 0;
 
 std::string paddedCode(int nError) {
     char text[16];
@@ -80,15 +80,15 @@ std::string composeEventMessage(int nError) {
 }
 
 EventLogPause::EventLogPause() {
-    paused = true;
+    ++pauses;
 }
 
 EventLogPause::~EventLogPause() {
-    paused = false;
+    --pauses;
 }
 
 void fw_Write_Register(int nError, const std::string& detail) {
-    if (paused) {
+    if (pauses > 0) {
         kvSetting.Kod2 = 0;
         return;
     }

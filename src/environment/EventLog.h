@@ -11,8 +11,8 @@ namespace environment {
 // A detail, when given, follows the message after ": " on the same line.
 void fw_Write_Register(int nError, const std::string& detail = {});
 
-// While one lives, fw_Write_Register records nothing: for a look at the installation
-// that must leave no trace. Not meant to be nested.
+// While one lives, fw_Write_Register records nothing: for the commands that look at the
+// installation, or serve it, outside any run and must leave no trace in its log.
 class EventLogPause {
 public:
     EventLogPause();

@@ -73,18 +73,10 @@ std::string megabytes(std::uintmax_t bytes) {
 }
 
 bool readLocations(InstallationStatus& status) {
-    if (!environment::control_Install("h")) {
-        status.unreadable = "the installation key SOFTWARE\\Vesk\\Калвер\\8.00 with DirProgram, DirBase, typeInstall "
-                            "and a numeric NumberFirm must be in " +
-                            platform::RegistryStore::fileOf(platform::RegistryRoot::LocalMachine) +
-                            ", and both folders must exist";
+    status.unreadable = readInstallationLocations();
+    if (!status.unreadable.empty()) {
         return false;
     }
-    if (!environment::read_DataBaseFiles()) {
-        status.unreadable = "the locations of the databases cannot be formed";
-        return false;
-    }
-    engine::fileSorvin = kvSetting.KVDir.dirKalver + "Sorvin.fdb";
     status.dataFolder = kvSetting.KVDir.dirKalver;
     status.programFolder = kvSetting.KVDir.PFVeskKalver8;
     status.installationNumber = environment::NumberFirm;
@@ -216,6 +208,20 @@ PreRunCheck backupRoom(const InstallationStatus& status, bool converts712) {
 }
 
 } // namespace
+
+std::string readInstallationLocations() {
+    const environment::EventLogPause nothingRecorded;
+    if (!environment::control_Install("h")) {
+        return "the installation key SOFTWARE\\Vesk\\Калвер\\8.00 with DirProgram, DirBase, typeInstall and a numeric "
+               "NumberFirm must be in " +
+               platform::RegistryStore::fileOf(platform::RegistryRoot::LocalMachine) + ", and both folders must exist";
+    }
+    if (!environment::read_DataBaseFiles()) {
+        return "the locations of the databases cannot be formed";
+    }
+    engine::fileSorvin = kvSetting.KVDir.dirKalver + "Sorvin.fdb";
+    return {};
+}
 
 bool InstallationStatus::runPossible() const {
     return readable() && state.ready &&

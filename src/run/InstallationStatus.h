@@ -51,6 +51,10 @@ struct InstallationStatus {
     bool runPossible() const;
 };
 
+// Reads the installation key and forms the locations of the databases and the login as the
+// program does, recording no event; why the installation cannot be read, or empty.
+std::string readInstallationLocations();
+
 // Reads the installation that the registry stores name as a run would, through the same
 // detection and decision; records no event, writes no file, leaves no lock.
 InstallationStatus readInstallationStatus();

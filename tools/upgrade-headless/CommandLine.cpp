@@ -31,6 +31,8 @@ CommandLine parseCommandLine(int argc, const char* const* argv) {
         words.erase(words.begin());
         if (command == "status") {
             line.command = Command::Status;
+        } else if (command == "server-account") {
+            line.command = Command::ServerAccount;
         } else if (command != "run") {
             return wrong("no command '" + std::string(command) + "'");
         }
@@ -60,6 +62,9 @@ Commands:
   status [--json]   what the program would find and decide, changing nothing: every
                     database with its stamp and journal, the verdict, the packs a run
                     would install and the checks before the first change
+  server-account    creates or updates the installation's database user kv5.N with its
+                    password on the Firebird server, as SYSDBA (ISC_USER and ISC_PASSWORD,
+                    or asked for on the terminal)
   --help            this text
   --version         the program's version
 
@@ -67,6 +72,7 @@ Exit codes of run: 0 installed, 1 failed, 2 could not start, 3 stopped by SIGINT
 SIGTERM, 4 the databases were restored from the backup.
 Exit codes of status: 0 a run is possible, 1 no run is possible, 2 the installation
 cannot be read.
+Exit codes of server-account: 0 done, 1 the server refused, 2 could not start.
 )";
 }
 

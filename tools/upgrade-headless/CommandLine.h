@@ -4,7 +4,7 @@
 
 namespace headless {
 
-enum class Command { Run, Status, Help, Version, Wrong };
+enum class Command { Run, Status, ServerAccount, Help, Version, Wrong };
 
 struct CommandLine {
     Command command = Command::Run;
@@ -13,7 +13,7 @@ struct CommandLine {
     std::string error;    // what is wrong with a Wrong command line
 };
 
-// "upgrade-headless [run [--restore] | status [--json] | --help | --version]";
+// "upgrade-headless [run [--restore] | status [--json] | server-account | --help | --version]";
 // no command is a run, and a bare --restore a run with it, as before there were commands.
 CommandLine parseCommandLine(int argc, const char* const* argv);
 

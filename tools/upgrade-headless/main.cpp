@@ -2,9 +2,12 @@
 // window: run-log lines go to standard output, message boxes to standard error,
 // and every question is answered Yes, except whether to restore the databases
 // from the run's backup: that only with --restore. Its other commands look at the
-// installation without changing it (status).
+// installation without changing it (status) or give its server the installation's
+// database user (server-account).
 #include "CommandLine.h"
+#include "ServerAccountCommand.h"
 #include "StatusCommand.h"
+#include "TerminalProgress.h"
 #include "engine/DatabaseSlots.h"
 #include "engine/EngineState.h"
 #include "environment/DataBaseFiles.h"
@@ -32,6 +35,7 @@
 #include <langinfo.h>
 #include <pthread.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -195,6 +199,24 @@ void recordClosing() {
     }
 }
 
+// One run at a time, with the program's lock; the closing entry of the event log whatever the outcome.
+int runCommand(bool restore) {
+    platform::NamedLock instance(kProgramLock);
+    if (instance.tryAcquire() == platform::NamedLock::Result::HeldElsewhere) {
+        std::cerr << "Upgrade уже запущен: another run of the upgrade (the program or upgrade-headless) holds "
+                  << instance.file() << "." << std::endl;
+        return kCannotStart;
+    }
+    int status = kCannotStart;
+    try {
+        status = upgrade(restore);
+    } catch (const std::exception& error) {
+        std::cerr << "upgrade-headless: " << error.what() << std::endl;
+    }
+    recordClosing();
+    return status;
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
@@ -213,24 +235,22 @@ int main(int argc, char** argv) {
         setProgramLocale();
         environment::ProgramTitle = "zuruzod 8e";
         return headless::printStatus(line.json);
+    case headless::Command::ServerAccount:
+        setProgramLocale();
+        environment::ProgramTitle = "zuruzod 8e";
+        return headless::setUpServerAccount();
     case headless::Command::Run:
         break;
     }
     setProgramLocale();
     routeStopSignals();
     environment::ProgramTitle = "zuruzod 8e";
-    platform::NamedLock instance(kProgramLock);
-    if (instance.tryAcquire() == platform::NamedLock::Result::HeldElsewhere) {
-        std::cerr << "Upgrade уже запущен: another run of the upgrade (the program or upgrade-headless) holds "
-                  << instance.file() << "." << std::endl;
-        return kCannotStart;
+    if (::isatty(STDOUT_FILENO) == 0) {
+        return runCommand(line.restore);
     }
-    int status = kCannotStart;
-    try {
-        status = upgrade(line.restore);
-    } catch (const std::exception& error) {
-        std::cerr << "upgrade-headless: " << error.what() << std::endl;
-    }
-    recordClosing();
+    headless::TerminalProgress progress;
+    platform::setUserInterface(&progress);
+    const int status = runCommand(line.restore);
+    platform::setUserInterface(nullptr);
     return status;
 }
