@@ -9,18 +9,25 @@
 #include <unistd.h>
 
 namespace engine {
+namespace {
 
-std::string databaseProblem(const std::string& path) {
-    std::vector<std::string> loginLines;
+std::vector<std::string> loginLines() {
+    std::vector<std::string> lines;
     for (const auto& line : {environment::kvSetting.Params1, environment::kvSetting.Params2}) {
         if (!line.empty()) {
-            loginLines.push_back(line);
+            lines.push_back(line);
         }
     }
+    return lines;
+}
+
+} // namespace
+
+std::string databaseProblem(const std::string& path) {
     bool embedded = true;
     try {
         fb::Connection connection;
-        connection.attach(path, loginLines);
+        connection.attach(path, loginLines());
         fb::Transaction read(connection, fb::Transaction::readParameters());
         fb::Query stamp(read);
         stamp.SQL = {"SELECT Version", "FROM kv_Setting"};
@@ -42,6 +49,34 @@ std::string databaseProblem(const std::string& path) {
         return fb::describeKind(fb::FailureKind::NoPermission);
     }
     return {};
+}
+
+std::string databaseHolders(const std::string& path) {
+    try {
+        fb::Connection connection;
+        connection.attach(path, loginLines());
+        fb::Transaction read(connection, fb::Transaction::readParameters());
+        fb::Query others(read);
+        // The engine's own attachments (garbage collector, cache writer) are no one's work.
+        others.SQL = {"SELECT COUNT(*) FROM MON$ATTACHMENTS",
+                      "WHERE MON$ATTACHMENT_ID <> CURRENT_CONNECTION AND MON$SYSTEM_FLAG = 0"};
+        others.open();
+        const std::int64_t count = others.fieldAsInteger(0);
+        others.close();
+        read.commit();
+        if (count > 0) {
+            return fb::describeKind(fb::FailureKind::HeldElsewhere) + ": подключений: " + std::to_string(count);
+        }
+        return {};
+    } catch (const fb::FbError& error) {
+        // Held by another engine, or by a server that will not show its attachments; any other failure
+        // (a damaged or missing file) is no one's attachment.
+        const fb::FailureKind kind = error.kind();
+        if (kind == fb::FailureKind::HeldElsewhere || kind == fb::FailureKind::LoginRefused) {
+            return fb::describeKind(kind) + " (" + error.what() + ")";
+        }
+        return {};
+    }
 }
 
 } // namespace engine

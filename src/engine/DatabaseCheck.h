@@ -9,4 +9,9 @@ namespace engine {
 // Firebird's own text (which never holds the password); empty when the database is fine.
 std::string databaseProblem(const std::string& path);
 
+// Whether another program has the database open (another engine holds the file, or a server
+// shows attachments besides ours), in words for the user; empty when no one does, and also
+// when the file does not open at all.
+std::string databaseHolders(const std::string& path);
+
 } // namespace engine

@@ -2,6 +2,7 @@
 
 #include "engine/firebird/Connection.h"
 #include "engine/firebird/FbStatus.h"
+#include "engine/firebird/Query.h"
 #include "engine/firebird/Statement.h"
 #include "engine/firebird/Transaction.h"
 #include "environment/KvSetting.h"
@@ -20,6 +21,25 @@ void alterDatabase(fb::Connection& connection, const std::string& statement) {
     fb::Transaction transaction(connection, fb::Transaction::writeParameters());
     fb::Statement(transaction, {statement}).execute();
     transaction.commit();
+}
+
+// A copy cut short (the process killed between BEGIN and END BACKUP) leaves the database frozen,
+// its changes since then in the delta file; a new BEGIN BACKUP would be refused for good. END
+// BACKUP merges the delta back, so that the copy that follows holds every change.
+void endLeftoverFreeze(fb::Connection& connection) {
+    std::int64_t state = 0;
+    {
+        fb::Transaction read(connection, fb::Transaction::readParameters());
+        fb::Query backupState(read);
+        backupState.SQL = {"SELECT MON$BACKUP_STATE FROM MON$DATABASE"};
+        backupState.open();
+        state = backupState.fieldAsInteger(0);
+        backupState.close();
+        read.commit();
+    }
+    if (state != 0) {
+        alterDatabase(connection, "ALTER DATABASE END BACKUP");
+    }
 }
 
 // The copy carries the frozen state of the database it was taken from; nbackup clears it.
@@ -45,6 +65,7 @@ void copyDatabaseConsistently(const std::string& from, const std::string& to) {
     fb::Connection connection;
     try {
         connection.attach(from, loginLines);
+        endLeftoverFreeze(connection);
         alterDatabase(connection, "ALTER DATABASE BEGIN BACKUP");
     } catch (const fb::FbError& error) {
         throw std::runtime_error(from + ": " + fb::describeKind(error.kind()) + " (" + error.what() + ")");

@@ -5,6 +5,7 @@
 #include <fstream>
 #include <sstream>
 #include <stdexcept>
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace fs = std::filesystem;
@@ -47,11 +48,29 @@ bool copyFile(const std::string& from, const std::string& to, bool overwrite) {
     return fs::copy_file(from, to, options, ec) && !ec;
 }
 
+namespace {
+
+// A file put in place of another takes its owner and rights: a database server running under its
+// own account must open the new file as it opened the old one. Only root may give a file away.
+bool takeOwnerAndRightsOf(const std::string& replaced, const std::string& file) {
+    struct stat info {};
+    if (::stat(replaced.c_str(), &info) != 0) {
+        return true;
+    }
+    if (::geteuid() == 0 && ::chown(file.c_str(), info.st_uid, info.st_gid) != 0) {
+        return false;
+    }
+    return ::chmod(file.c_str(), info.st_mode & 07777) == 0;
+}
+
+} // namespace
+
 bool copyFileCompletely(const std::string& from, const std::string& to) {
     const std::string temporary = to + ".part";
     std::error_code ec;
     fs::remove(temporary, ec);
     bool copied = fs::copy_file(from, temporary, fs::copy_options::overwrite_existing, ec) && !ec;
+    copied = copied && takeOwnerAndRightsOf(to, temporary);
     if (copied) {
         const int fd = ::open(temporary.c_str(), O_RDONLY);
         copied = fd >= 0 && ::fsync(fd) == 0;

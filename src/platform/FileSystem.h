@@ -19,7 +19,8 @@ bool removeFileClearingAttributes(const std::string& path);
 bool copyFile(const std::string& from, const std::string& to, bool overwrite);
 // Copies a file under a temporary name beside the target and renames it over the target
 // when the copy is complete and on disk, so that an interrupted copy never leaves a
-// partial file under the target's name. False on any failure; the temporary file is gone.
+// partial file under the target's name; a target that was there leaves its owner and rights
+// to the new file. False on any failure; the temporary file is gone.
 bool copyFileCompletely(const std::string& from, const std::string& to);
 // Free bytes for the user in the file system of the path (or of its nearest existing parent).
 std::uintmax_t freeSpace(const std::string& path);

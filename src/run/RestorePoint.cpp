@@ -91,6 +91,31 @@ void writeMarker(const RestorePoint& point) {
     platform::replaceFileContents(markerPath(), text.str());
 }
 
+void failRestore(const std::string& reason) {
+    environment::ZapisMemo3("Базы данных не восстановлены: " + reason);
+    environment::fw_Write_Register(environment::kDatabaseFailureEvent, reason);
+    platform::ui().showMessage("Базы данных не восстановлены\r\r" + reason);
+}
+
+// Why the set cannot be put back now: a copy that is gone or no longer a database, or a database
+// that another program has open (its work would go on in a file no longer there). Empty when it can.
+std::string whyNotRestorable(const RestorePoint& point) {
+    for (const auto& [database, copy] : point.files) {
+        if (!platform::fileExists(copy)) {
+            return "нет копии " + copy;
+        }
+        if (const std::string problem = engine::databaseProblem(copy); !problem.empty()) {
+            return "копия " + copy + " не читается: " + problem;
+        }
+    }
+    for (const auto& [database, copy] : point.files) {
+        if (const std::string holders = engine::databaseHolders(database); !holders.empty()) {
+            return database + ": " + holders + "\rЗакройте программы, работающие с базой, и повторите восстановление";
+        }
+    }
+    return {};
+}
+
 } // namespace
 
 BackupSpace backupSpace() {
@@ -158,14 +183,21 @@ std::optional<RestorePoint> makeRestorePoint() {
 }
 
 bool restoreFrom(const RestorePoint& point) {
+    // Every copy and every database is checked before the first is replaced: a set put back in
+    // part would be neither the one before the run nor the one the run left.
+    if (const std::string reason = whyNotRestorable(point); !reason.empty()) {
+        failRestore(reason + "\rНи одна база данных не изменена");
+        return false;
+    }
+    size_t restored = 0;
     for (const auto& [database, copy] : point.files) {
         if (!platform::copyFileCompletely(copy, database)) {
-            const std::string reason = "не удалось восстановить " + database + " из " + copy;
-            environment::ZapisMemo3("Базы данных не восстановлены: " + reason);
-            environment::fw_Write_Register(environment::kDatabaseFailureEvent, reason);
-            platform::ui().showMessage("Базы данных не восстановлены\r\r" + reason);
+            failRestore("не удалось восстановить " + database + " из " + copy +
+                        "\rВосстановлено баз: " + std::to_string(restored) + " из " +
+                        std::to_string(point.files.size()) + "; восстановление можно повторить");
             return false;
         }
+        ++restored;
     }
     removeMarker();
     environment::ZapisMemo3("Базы данных восстановлены из резервной копии " + point.folder);

@@ -38,8 +38,9 @@ BackupSpace backupSpace();
 std::optional<RestorePoint> makeRestorePoint();
 
 // Puts every database back from its copy (byte for byte, each under a temporary name first)
-// and removes the marker; says so in the run log and the event log. False, after naming the
-// file that could not be restored, when one failed.
+// and removes the marker; says so in the run log and the event log. Nothing is replaced while
+// a copy is missing or damaged or another program has a database open. False, after naming
+// the file and the cause, when the set could not be restored; the marker then stays.
 bool restoreFrom(const RestorePoint& point);
 
 } // namespace run

@@ -44,6 +44,39 @@ TEST_F(DatabaseCopyTest, TheCopyHoldsWhatWasCommittedAndTheOriginalGoesOnWorking
     EXPECT_EQ(engine::KolvoStep, 1);
 }
 
+// What a copy killed between its freeze and its release leaves behind.
+TEST_F(DatabaseCopyTest, ADatabaseLeftFrozenIsCopiedWithItsLaterChangesAndReleased) {
+    const std::string base = installation.database("Base");
+    const std::string copy = installation.layout().root + "Base-copy.fdb";
+    {
+        Connection frozen;
+        frozen.attach(base, {});
+        for (const char* statement : {"ALTER DATABASE BEGIN BACKUP", "UPDATE kv_Setting SET Build = 5"}) {
+            Transaction write(frozen, Transaction::writeParameters());
+            Query query(write);
+            query.SQL = {statement};
+            query.execute();
+            query.close();
+            write.commit();
+        }
+    }
+    ASSERT_TRUE(platform::fileExists(base + ".delta"));
+
+    engine::copyDatabaseConsistently(base, copy);
+
+    int v = 0, sp = 0, bb = -1;
+    ASSERT_TRUE(module->read_VersionServicePackBuild(copy, v, sp, bb));
+    EXPECT_EQ(bb, 5);
+    EXPECT_FALSE(platform::fileExists(base + ".delta"));
+    Connection check;
+    check.attach(base, {});
+    Transaction read(check, Transaction::readParameters());
+    Query state(read);
+    state.SQL = {"SELECT MON$BACKUP_STATE FROM MON$DATABASE"};
+    state.open();
+    EXPECT_EQ(state.fieldAsInteger(0), 0);
+}
+
 TEST_F(DatabaseCopyTest, AFileThatIsNoDatabaseIsNotCopied) {
     const std::string bogus = installation.layout().root + "bogus.fdb";
     const std::string copy = installation.layout().root + "bogus-copy.fdb";

@@ -92,3 +92,20 @@ TEST_F(ConversionCopyTest, ACopyCutShortIsTakenAsIncompleteAndOfferedAgain) {
     ASSERT_TRUE(environment::control_UpgradeFiles(installation->preFlightEnvironment()));
     EXPECT_TRUE(environment::Files712.file8);
 }
+
+TEST_F(ConversionCopyTest, WithoutSpaceForTheCopyNothingIsCopiedAndTheMessageSaysHowMuchIsNeeded) {
+    run_testing::SmallDisk disk(kvSetting.KVDir.dirKalver, 4);
+    if (!disk.mounted()) {
+        GTEST_SKIP() << "a small disk needs root to be mounted";
+    }
+
+    EXPECT_FALSE(run::copyFiles712({}, {}));
+
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find("недостаточно места на диске: нужно "), std::string::npos) << ui.messages[0];
+    EXPECT_NE(ui.messages[0].find("МБ в " + kvSetting.KVDir.dirKalver), std::string::npos) << ui.messages[0];
+    EXPECT_TRUE(std::filesystem::is_empty(kvSetting.KVDir.dirKalver));
+    ASSERT_TRUE(environment::control_UpgradeFiles(installation->preFlightEnvironment()));
+    EXPECT_FALSE(environment::Files712.file8);
+    EXPECT_TRUE(environment::Files712.file7);
+}

@@ -6,13 +6,46 @@
 #include "environment/KvSetting.h"
 #include "support/TestInstallation.h"
 
+#include <filesystem>
 #include <map>
 #include <set>
 #include <string>
+#include <sys/mount.h>
 #include <tuple>
 #include <vector>
 
 namespace run_testing {
+
+// A small file system of its own in place of a folder, holding what the folder held, for the
+// life of the object: a disk that fills up. Only root may mount one; see mounted().
+class SmallDisk {
+public:
+    SmallDisk(const std::string& folder, int megabytes) : m_folder(std::filesystem::path(folder).lexically_normal()) {
+        if (m_folder.filename().empty()) {
+            m_folder = m_folder.parent_path();
+        }
+        const std::filesystem::path stash = m_folder.string() + ".held";
+        std::filesystem::create_directories(m_folder);
+        std::filesystem::rename(m_folder, stash);
+        std::filesystem::create_directory(m_folder);
+        const std::string size = "size=" + std::to_string(megabytes) + "m";
+        m_mounted = ::mount("tmpfs", m_folder.c_str(), "tmpfs", 0, size.c_str()) == 0;
+        std::filesystem::copy(stash, m_folder, std::filesystem::copy_options::recursive);
+        std::filesystem::remove_all(stash);
+    }
+    ~SmallDisk() {
+        if (m_mounted) {
+            ::umount2(m_folder.c_str(), MNT_DETACH);
+        }
+    }
+    SmallDisk(const SmallDisk&) = delete;
+    SmallDisk& operator=(const SmallDisk&) = delete;
+    bool mounted() const { return m_mounted; }
+
+private:
+    std::filesystem::path m_folder;
+    bool m_mounted = false;
+};
 
 // The database paths the program derives, set as the wizard sets them.
 inline void pointAtInstallation(const testing_support::TestInstallation& installation) {

@@ -1,25 +1,26 @@
 // Reaching a database through a Firebird server that holds the file, as an installation whose databases
 // live under a running server does, and the embedded attachment used when no server holds it.
 #include "InstallationBuilder.h"
+#include "ServerSupport.h"
+#include "engine/DatabaseCheck.h"
+#include "engine/DatabaseCopy.h"
 #include "engine/firebird/Connection.h"
 #include "engine/firebird/FbStatus.h"
 #include "engine/firebird/Query.h"
 #include "engine/firebird/Transaction.h"
 #include "environment/DatabasePassword.h"
+#include "environment/KvSetting.h"
 #include "platform/FileSystem.h"
 #include "support/TestInstallation.h"
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <grp.h>
 #include <optional>
 #include <pwd.h>
 #include <stdexcept>
 #include <string>
-#include <sys/file.h>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <utility>
@@ -31,13 +32,11 @@ using engine::fb::Connection;
 using engine::fb::FbError;
 using engine::fb::Query;
 using engine::fb::Transaction;
+using server_testing::AccountLock;
+using server_testing::environmentValue;
+using server_testing::executeOn;
 
 constexpr int kNumberFirm = 12;
-
-std::string environmentValue(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
 
 std::vector<std::string> installationLogin(const std::string& password) {
     return {"user_name=" + environment::databaseUser(kNumberFirm), "password=" + password};
@@ -62,16 +61,6 @@ std::string currentUser(Connection& connection) {
     query.SQL = {"SELECT CURRENT_USER FROM RDB$DATABASE"};
     query.open();
     return query.fieldAsString(0);
-}
-
-void executeOn(Connection& connection, const std::string& sql, std::vector<engine::fb::SqlValue> params = {}) {
-    Transaction transaction(connection, Transaction::writeParameters());
-    Query query(transaction);
-    query.SQL = {sql};
-    query.Params = std::move(params);
-    query.execute();
-    query.close();
-    transaction.commit();
 }
 
 // An installation in a temporary folder whose Base database a server running as root or as the
@@ -109,37 +98,13 @@ private:
     std::string m_base;
 };
 
-// The server's accounts are shared by every test process, and ctest runs tests side by side: one test's
-// clean-up must not drop the account another is logging in with. Held until the object goes.
-class AccountLock {
-public:
-    AccountLock() {
-        const std::string file = (std::filesystem::temp_directory_path() / "zuruzod-server-account.lock").string();
-        m_fd = open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (m_fd < 0 || flock(m_fd, LOCK_EX) != 0) {
-            throw std::runtime_error("cannot lock " + file);
-        }
-    }
-    ~AccountLock() { close(m_fd); }
-    AccountLock(const AccountLock&) = delete;
-    AccountLock& operator=(const AccountLock&) = delete;
-
-private:
-    int m_fd = -1;
-};
-
 class ServerAttachTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (environmentValue("ZURUZOD_TEST_SERVER").empty()) {
-            GTEST_SKIP() << "No Firebird server for this test: run scripts/test.sh, or scripts/firebird-server.sh "
-                            "start and then ctest with the variables of build/firebird-server.env "
-                            "(ZURUZOD_TEST_SERVER=1 and ZURUZOD_TEST_SYSDBA_PASSWORD).";
+            GTEST_SKIP() << server_testing::kNoServer;
         }
-        sysdbaPassword = environmentValue("ZURUZOD_TEST_SYSDBA_PASSWORD");
-        if (sysdbaPassword.empty()) {
-            sysdbaPassword = environmentValue("ISC_PASSWORD");
-        }
+        sysdbaPassword = server_testing::sysdbaPassword();
         ASSERT_FALSE(sysdbaPassword.empty())
             << "ZURUZOD_TEST_SERVER is set but neither ZURUZOD_TEST_SYSDBA_PASSWORD nor ISC_PASSWORD gives the "
                "server's SYSDBA password";
@@ -277,6 +242,49 @@ TEST_F(ServerAttachTest, AnUpperCaseUserNameIsAnotherAccount) {
     Connection connection;
     connection.attach("localhost:" + installation->base(), {"user_name=sysdba", "password=" + sysdbaPassword});
     EXPECT_EQ(currentUser(connection), "SYSDBA");
+}
+
+// The run's backup of a database that the server holds and that another attachment is writing,
+// and the restore's look for other attachments through the server.
+TEST_F(ServerAttachTest, TheBackupCopiesWhatTheServerCommittedAndSeesItsAttachments) {
+    ASSERT_NO_FATAL_FAILURE(holdOnServer());
+    auto& setting = environment::kvSetting;
+    const std::string savedLogin[] = {setting.Params1, setting.Params2};
+    const std::vector<std::string> login = installationLogin(environment::databasePassword(kNumberFirm));
+    setting.Params1 = login[0];
+    setting.Params2 = login[1];
+    const std::string copy = installation->base() + ".copy";
+    Transaction pending(admin, Transaction::writeParameters());
+    Query update(pending);
+    update.SQL = {"UPDATE kv_Setting SET Build = 5"};
+    update.execute();
+
+    engine::copyDatabaseConsistently(installation->base(), copy);
+    const std::string holders = engine::databaseHolders(installation->base());
+
+    update.close();
+    pending.commit();
+    EXPECT_EQ(engine::databaseProblem(copy), "");
+    EXPECT_NE(holders.find("база занята другой программой"), std::string::npos) << holders;
+    Connection copied;
+    copied.attach(copy, login);
+    EXPECT_FALSE(overTcp(copied));
+    {
+        Transaction read(copied, Transaction::readParameters());
+        Query stamp(read);
+        stamp.SQL = {"SELECT Build FROM kv_Setting"};
+        stamp.open();
+        EXPECT_EQ(stamp.fieldAsInteger(0), 0);
+    }
+    // The server's database left the frozen state and keeps what was written meanwhile.
+    Transaction read(admin, Transaction::readParameters());
+    Query state(read);
+    state.SQL = {"SELECT MON$BACKUP_STATE, (SELECT Build FROM kv_Setting) FROM MON$DATABASE"};
+    state.open();
+    EXPECT_EQ(state.fieldAsInteger(0), 0);
+    EXPECT_EQ(state.fieldAsInteger(1), 5);
+    setting.Params1 = savedLogin[0];
+    setting.Params2 = savedLogin[1];
 }
 
 } // namespace

@@ -151,6 +151,12 @@ int upgrade(bool restore) {
     if (const auto point = run::readMarker()) {
         return unfinishedRun(*point, restore);
     }
+    // Asked to put the databases back, it must never upgrade them instead.
+    if (restore) {
+        std::cerr << "Nothing to restore: no run left its marker " << run::markerPath()
+                  << "; the databases are left as they are." << std::endl;
+        return kCannotStart;
+    }
     if (!setComplete()) {
         return kCannotStart;
     }
