@@ -12,7 +12,8 @@ scripts/build.sh
 rm -rf sample
 eval "$(build/bin/make-installation "$PWD/sample" --release 7.12 --stamp 7.12.4)"
 program_folder="$PWD/sample/Program"
-cp build/bin/zuruzod8e build/bin/wizard-tour "$program_folder/"
+cmake --install build --prefix "$program_folder"
+cmake --install build --prefix "$program_folder" --component tour
 
 if [ -n "${DISPLAY:-}" ]; then
     exec "$program_folder/zuruzod8e"

@@ -105,6 +105,7 @@ bool runPack(TDM1& dm, const PackTable& pack) {
     PartTimes times(pack.number);
     for (const auto& database : pack.databases) {
         dm.CloseDataBase();
+        platform::ui().databaseUnderWay(slotInfo(database.slot).name);
         bool goOn = true;
         try {
             const Readiness readiness = databaseReady(dm, pack, database.slot);
@@ -125,6 +126,7 @@ bool runPack(TDM1& dm, const PackTable& pack) {
             return false;
         }
     }
+    platform::ui().databaseUnderWay("");
     const bool written = dm.fw_Write_Result(0, pack.number, KolvoSP(pack));
     times.lap("journal");
     times.total();

@@ -12,6 +12,8 @@
 namespace environment {
 namespace {
 
+int pauses = 0;
+
 std::string paddedCode(int nError) {
     char text[16];
     std::snprintf(text, sizeof text, "%03d", nError);
@@ -77,7 +79,19 @@ std::string composeEventMessage(int nError) {
     }
 }
 
+EventLogPause::EventLogPause() {
+    ++pauses;
+}
+
+EventLogPause::~EventLogPause() {
+    --pauses;
+}
+
 void fw_Write_Register(int nError, const std::string& detail) {
+    if (pauses > 0) {
+        kvSetting.Kod2 = 0;
+        return;
+    }
     if (nError == 0 && !platform::createDirectories(kvSetting.KVDir.VeskVersionInfo)) {
         return;
     }

@@ -11,6 +11,16 @@ namespace environment {
 // A detail, when given, follows the message after ": " on the same line.
 void fw_Write_Register(int nError, const std::string& detail = {});
 
+// While one lives, fw_Write_Register records nothing: for the commands that look at the
+// installation, or serve it, outside any run and must leave no trace in its log.
+class EventLogPause {
+public:
+    EventLogPause();
+    ~EventLogPause();
+    EventLogPause(const EventLogPause&) = delete;
+    EventLogPause& operator=(const EventLogPause&) = delete;
+};
+
 // The code under which the program records a database statement that failed,
 // with the database, the statement and Firebird's text as its detail.
 inline constexpr int kDatabaseFailureEvent = 493;

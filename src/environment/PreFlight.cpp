@@ -132,6 +132,10 @@ bool finishWith(bool result, const PreFlightEnvironment& machine) {
     if (!kvSetting.KVFile.FileOrdersServer.empty() || !aliasOrders8Needed()) {
         return result;
     }
+    if (machine.lookOnly) {
+        kvSetting.KVFile.FileOrdersServer = kvSetting.KVDir.dirKalver + "OrdersServer.fdb";
+        return result;
+    }
     if (!machine.admin()) {
         platform::ui().showMessage(kAdminNeeded);
         return false;

@@ -42,6 +42,9 @@ struct PreFlightEnvironment {
     std::string fixedAliasFile712 = "/etc/firebird/2.5/aliases.conf";
     // Whether the user may change the server's alias file; asked only when it is to be changed.
     std::function<bool()> admin = control_Admin;
+    // A look that changes nothing: the version-8 Orders alias that a conversion would add to the
+    // server's alias file is not added; the server Orders database is taken where it would name it.
+    bool lookOnly = false;
 };
 
 // The file in the version-8 folder that stands while the 7.12 files are copied into it: a set

@@ -34,6 +34,8 @@ public:
     virtual void runLogLine(const std::string& line) = 0;
     // Lets pending window messages run so that the windows repaint.
     virtual void processEvents() = 0;
+    // The database that the pack under way works on; empty when it works on none.
+    virtual void databaseUnderWay(const std::string&) {}
 };
 
 // The interface the program runs with; a console one until a window sets its own.

@@ -62,17 +62,23 @@ void failBackup(const std::string& reason) {
     platform::ui().showMessage("Резервная копия баз данных не создана\r\r" + reason + "\r\rНичего не изменено");
 }
 
-bool enoughSpace(const std::vector<std::string>& databases, const std::string& folder) {
-    std::uintmax_t needed = 0;
+BackupSpace spaceFor(const std::vector<std::string>& databases, const std::string& folder) {
+    BackupSpace space;
     for (const auto& path : databases) {
-        needed += platform::fileSize(path);
+        space.needed += platform::fileSize(path);
     }
-    const std::uintmax_t available = platform::freeSpace(folder);
-    if (available >= needed + needed / 20) {
+    space.available = platform::freeSpace(folder);
+    space.folder = kvSetting.KVDir.Vesk;
+    return space;
+}
+
+bool enoughSpace(const std::vector<std::string>& databases, const std::string& folder) {
+    const BackupSpace space = spaceFor(databases, folder);
+    if (space.enough()) {
         return true;
     }
-    failBackup("недостаточно места на диске: нужно " + std::to_string(needed / kMegabyte + 1) + " МБ, свободно " +
-               std::to_string(available / kMegabyte) + " МБ в " + kvSetting.KVDir.Vesk);
+    failBackup("недостаточно места на диске: нужно " + std::to_string(space.needed / kMegabyte + 1) + " МБ, свободно " +
+               std::to_string(space.available / kMegabyte) + " МБ в " + space.folder);
     return false;
 }
 
@@ -111,6 +117,10 @@ std::string whyNotRestorable(const RestorePoint& point) {
 }
 
 } // namespace
+
+BackupSpace backupSpace() {
+    return spaceFor(databasesOfTheSet(), kvSetting.KVDir.Vesk);
+}
 
 std::string markerPath() {
     return kvSetting.KVDir.Vesk + "zuruzod-upgrade-run.txt";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <optional>
 #include <string>
 #include <utility>
@@ -23,6 +24,15 @@ std::string installationLockPath();
 // The restore point of an interrupted or failed run, when its marker is there.
 std::optional<RestorePoint> readMarker();
 void removeMarker();
+
+// The room the backup of the databases that are there needs, and what the data root has.
+struct BackupSpace {
+    std::uintmax_t needed = 0;
+    std::uintmax_t available = 0;
+    std::string folder; // the data root, where the backup goes
+    bool enough() const { return available >= needed + needed / 20; }
+};
+BackupSpace backupSpace();
 
 // Before the first change: checks the free space, copies every database of the set that is
 // there into a folder of the data root named by the date and time, verifies each copy and

@@ -49,11 +49,12 @@ std::string padded(std::string text, size_t characters) {
     return text;
 }
 
-void AddFileVersion(const std::string& FileName, DetectedState& state) {
-    int Ver = 0, SP = 0, BB = 0;
-    if (!engine::dm_read_VersionServicePackBuild(FileName, Ver, SP, BB)) {
+void AddFileVersion(const std::string& FileName, DetectedState& state, const StampReader& read) {
+    const auto stamp = read(FileName);
+    if (!stamp) {
         return;
     }
+    const auto [Ver, SP, BB] = *stamp;
     state.lines.push_back(stampLine(FileName, Ver, SP, BB));
     state.minima.add(Ver, SP, BB);
 }
@@ -114,15 +115,26 @@ DetectedState detectState(environment::TProgramInfo& UpgradeInfo) {
         return state;
     }
     offerInterruptedRunRestore(state);
+    readStampsAndDecide(state, [](const std::string& path) -> std::optional<std::array<int, 3>> {
+        int Ver = 0, SP = 0, BB = 0;
+        if (!engine::dm_read_VersionServicePackBuild(path, Ver, SP, BB)) {
+            return std::nullopt;
+        }
+        return std::array{Ver, SP, BB};
+    });
+    return state;
+}
+
+void readStampsAndDecide(DetectedState& state, const StampReader& read) {
     state.lines.push_back("База: " + kvSetting.KVDir.dirKalver);
     for (const engine::Slot slot : engine::kDetectionOrder) {
-        AddFileVersion(engine::slotPath(slot), state);
+        AddFileVersion(engine::slotPath(slot), state, read);
     }
     if (!version8SetComplete(state.minima)) {
         state.lines.push_back("");
         state.lines.push_back("Установка будет производиться из файлов версии 7.12:");
         for (const engine::Slot slot : engine::kDetectionOrder) {
-            AddFileVersion(engine::slotPath712(slot), state);
+            AddFileVersion(engine::slotPath712(slot), state, read);
         }
     }
     const Minima& m = state.minima;
@@ -132,13 +144,12 @@ DetectedState detectState(environment::TProgramInfo& UpgradeInfo) {
     state.lines.insert(state.lines.end(), decision.lines.begin(), decision.lines.end());
     state.minima.MinVersion = decision.MinVersion;
     if (!decision.ready) {
-        return state;
+        return;
     }
     state.ready = true;
     const auto& old = environment::Files712;
     state.page = (old.file8 || !old.file7) ? StartPage::Start : StartPage::Choice;
     state.lines.push_back("Нажмите кн. Далее для продолжения установки");
-    return state;
 }
 
 } // namespace run

@@ -37,6 +37,23 @@ bool UpgradeRun::packRequired(int N, int c, int vbb) {
     return c == 0 && (vbb == N - 1 || (N == 7 && vbb == 7));
 }
 
+std::vector<int> packsToRun(int MinVersion, int c, int vbb) {
+    std::vector<int> numbers;
+    if (MinVersion == 7) {
+        numbers.push_back(0);
+        // The conversion stamps every database 8.0.0.
+        c = 0;
+        vbb = 0;
+    }
+    for (int N = 1; N <= 7; ++N) {
+        if (UpgradeRun::packRequired(N, c, vbb)) {
+            numbers.push_back(N);
+            vbb = N;
+        }
+    }
+    return numbers;
+}
+
 void UpgradeRun::StepGauge(int Value) {
     platform::ui().overallGaugeAdd(Value);
     platform::stepBoundary();

@@ -65,6 +65,11 @@ private:
     std::optional<RestorePoint> m_restorePoint;
 };
 
+// The numbers of the packs a run installs, in order, from the lowest version and the lowest
+// ServicePack c and Build vbb: 8.00.00 when the version is 7, then each pack that the stamps
+// call for as the packs before it leave them.
+std::vector<int> packsToRun(int MinVersion, int c, int vbb);
+
 // "01" to "07".
 std::string twoDigits(int number);
 

@@ -10,6 +10,7 @@
 #include "engine/firebird/Transaction.h"
 #include "environment/DatabasePassword.h"
 #include "environment/KvSetting.h"
+#include "platform/FileSystem.h"
 #include "support/TestInstallation.h"
 
 #include <gtest/gtest.h>
@@ -20,7 +21,9 @@
 #include <pwd.h>
 #include <stdexcept>
 #include <string>
+#include <sys/wait.h>
 #include <unistd.h>
+#include <utility>
 #include <vector>
 
 namespace {
@@ -73,6 +76,7 @@ public:
         shareWithFirebirdAccount();
     }
     const std::string& base() const { return m_base; }
+    const tools::InstallationLayout& layout() const { return m_layout; }
 
 private:
     void shareWithFirebirdAccount() {
@@ -284,3 +288,58 @@ TEST_F(ServerAttachTest, TheBackupCopiesWhatTheServerCommittedAndSeesItsAttachme
 }
 
 } // namespace
+
+// Everything the command wrote, and every file of the installation, searched for a text.
+bool foundAnywhere(const std::string& text, const std::string& output, const std::string& folder) {
+    if (output.find(text) != std::string::npos) {
+        return true;
+    }
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder)) {
+        std::string bytes;
+        if (entry.is_regular_file() && platform::readWholeFile(entry.path().string(), bytes) &&
+            bytes.find(text) != std::string::npos) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// upgrade-headless server-account with the administrator's login in ISC_USER and ISC_PASSWORD.
+std::pair<int, std::string> serverAccountCommand(const tools::InstallationLayout& layout, const std::string& admin,
+                                                 const std::string& password) {
+    const std::string output = layout.root + "server-account.txt";
+    const std::string command = "XDG_CONFIG_DIRS='" + layout.machineConfig + "' XDG_CONFIG_HOME='" + layout.userConfig +
+                                "' ISC_USER='" + admin + "' ISC_PASSWORD='" + password +
+                                "' '" UPGRADE_HEADLESS "' server-account >'" + output + "' 2>&1 </dev/null";
+    const int raw = std::system(command.c_str());
+    std::string text;
+    platform::readWholeFile(output, text);
+    std::filesystem::remove(output);
+    return {WIFEXITED(raw) ? WEXITSTATUS(raw) : -1, text};
+}
+
+TEST_F(ServerAttachTest, ServerAccountGivesTheServerTheInstallationsUserWithoutShowingItsPassword) {
+    const std::string password = environment::databasePassword(kNumberFirm);
+    const auto& layout = installation->layout();
+
+    const auto refused = serverAccountCommand(layout, "SYSDBA", "not" + sysdbaPassword);
+    EXPECT_EQ(refused.first, 1) << refused.second;
+    EXPECT_NE(refused.second.find("did not take the user kv5.12 from SYSDBA"), std::string::npos) << refused.second;
+
+    const auto created = serverAccountCommand(layout, "SYSDBA", sysdbaPassword);
+    userCreated = true;
+    admin.attach("localhost:" + installation->base(), {"user_name=SYSDBA", "password=" + sysdbaPassword});
+    EXPECT_EQ(created.first, 0) << created.second;
+    EXPECT_NE(created.second.find("has a new user kv5.12"), std::string::npos) << created.second;
+    {
+        Connection connection;
+        connection.attach("localhost:" + installation->base(), installationLogin(password));
+        EXPECT_EQ(currentUser(connection), "kv5.12");
+    }
+
+    const auto updated = serverAccountCommand(layout, "SYSDBA", sysdbaPassword);
+    EXPECT_EQ(updated.first, 0) << updated.second;
+    EXPECT_NE(updated.second.find("knows kv5.12 already"), std::string::npos) << updated.second;
+
+    EXPECT_FALSE(foundAnywhere(password, refused.second + created.second + updated.second, layout.root));
+}

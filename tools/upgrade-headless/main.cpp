@@ -1,7 +1,13 @@
 // Runs the upgrade of the installation that the registry stores name, without a
 // window: run-log lines go to standard output, message boxes to standard error,
 // and every question is answered Yes, except whether to restore the databases
-// from the run's backup: that only with --restore.
+// from the run's backup: that only with --restore. Its other commands look at the
+// installation without changing it (status) or give its server the installation's
+// database user (server-account).
+#include "CommandLine.h"
+#include "ServerAccountCommand.h"
+#include "StatusCommand.h"
+#include "TerminalProgress.h"
 #include "engine/DatabaseSlots.h"
 #include "engine/EngineState.h"
 #include "environment/DataBaseFiles.h"
@@ -12,6 +18,7 @@
 #include "environment/PreFlight.h"
 #include "platform/FileSystem.h"
 #include "platform/NamedLock.h"
+#include "platform/ProgramVersion.h"
 #include "platform/Registry.h"
 #include "platform/StepBoundary.h"
 #include "run/ConversionCopy.h"
@@ -28,6 +35,7 @@
 #include <langinfo.h>
 #include <pthread.h>
 #include <thread>
+#include <unistd.h>
 
 namespace {
 
@@ -197,6 +205,12 @@ int copyStopped() {
     return kStopped;
 }
 
+std::string versionText() {
+    const auto version = platform::programVersion();
+    return std::to_string(version[0]) + "." + std::to_string(version[1]) + "." + std::to_string(version[2]) + "." +
+           std::to_string(version[3]);
+}
+
 // The closing entry of the event log; a log that cannot take it changes nothing of the run's outcome.
 void recordClosing() {
     if (kvSetting.KVDir.VeskVersionInfo.empty()) {
@@ -209,19 +223,8 @@ void recordClosing() {
     }
 }
 
-} // namespace
-
-int main(int argc, char** argv) {
-    const bool restore = argc == 2 && std::strcmp(argv[1], "--restore") == 0;
-    if (argc > 2 || (argc == 2 && !restore)) {
-        std::cerr << "upgrade-headless takes no arguments but --restore; it reads the installation from the registry "
-                     "stores."
-                  << std::endl;
-        return kCannotStart;
-    }
-    setProgramLocale();
-    routeStopSignals();
-    environment::ProgramTitle = "zuruzod 8e";
+// One run at a time, with the program's lock; the closing entry of the event log whatever the outcome.
+int runCommand(bool restore) {
     platform::NamedLock instance(kProgramLock);
     if (instance.tryAcquire() == platform::NamedLock::Result::HeldElsewhere) {
         std::cerr << "Upgrade уже запущен: another run of the upgrade (the program or upgrade-headless) holds "
@@ -237,5 +240,43 @@ int main(int argc, char** argv) {
         std::cerr << "upgrade-headless: " << error.what() << std::endl;
     }
     recordClosing();
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv) {
+    const headless::CommandLine line = headless::parseCommandLine(argc, argv);
+    switch (line.command) {
+    case headless::Command::Help:
+        std::cout << headless::usage();
+        return kInstalled;
+    case headless::Command::Version:
+        std::cout << "upgrade-headless " << versionText() << std::endl;
+        return kInstalled;
+    case headless::Command::Wrong:
+        std::cerr << "upgrade-headless: " << line.error << "; see upgrade-headless --help." << std::endl;
+        return kCannotStart;
+    case headless::Command::Status:
+        setProgramLocale();
+        environment::ProgramTitle = "zuruzod 8e";
+        return headless::printStatus(line.json);
+    case headless::Command::ServerAccount:
+        setProgramLocale();
+        environment::ProgramTitle = "zuruzod 8e";
+        return headless::setUpServerAccount();
+    case headless::Command::Run:
+        break;
+    }
+    setProgramLocale();
+    routeStopSignals();
+    environment::ProgramTitle = "zuruzod 8e";
+    if (::isatty(STDOUT_FILENO) == 0) {
+        return runCommand(line.restore);
+    }
+    headless::TerminalProgress progress;
+    platform::setUserInterface(&progress);
+    const int status = runCommand(line.restore);
+    platform::setUserInterface(nullptr);
     return status;
 }

@@ -1,0 +1,122 @@
+#include "HeadlessCommand.h"
+
+#include "support/ChainInstallation.h"
+#include "support/TestInstallation.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <pty.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+using run_testing::CommandResult;
+
+// Runs upgrade-headless with its output on a pseudo-terminal, as an administrator at a terminal sees it.
+CommandResult runOnTerminal(const tools::InstallationLayout& layout, const std::string& argument) {
+    int terminal = -1;
+    winsize size{};
+    size.ws_row = 40;
+    size.ws_col = 200;
+    const pid_t child = ::forkpty(&terminal, nullptr, nullptr, &size);
+    if (child == 0) {
+        ::setenv("XDG_CONFIG_DIRS", layout.machineConfig.c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", layout.userConfig.c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", layout.machineConfig.c_str(), 1);
+        ::execl(UPGRADE_HEADLESS, UPGRADE_HEADLESS, argument.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    CommandResult result;
+    if (child < 0) {
+        return result;
+    }
+    char buffer[4096];
+    for (;;) {
+        const ssize_t read = ::read(terminal, buffer, sizeof buffer);
+        if (read > 0) {
+            result.out.append(buffer, static_cast<size_t>(read));
+        } else if (read < 0 && errno == EINTR) {
+            continue;
+        } else {
+            break; // the child closed the terminal (EIO)
+        }
+    }
+    ::close(terminal);
+    int raw = 0;
+    ::waitpid(child, &raw, 0);
+    result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
+    return result;
+}
+
+size_t occurrences(const std::string& text, const std::string& part) {
+    size_t count = 0;
+    for (size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + part.size())) {
+        ++count;
+    }
+    return count;
+}
+
+} // namespace
+
+TEST(HeadlessCommandLine, AnswersHelpVersionAndWrongWordsInTheUsualForm) {
+    struct Case {
+        const char* arguments;
+        int status;
+        std::string out; // begins the standard output
+        std::string err; // in standard error
+    };
+    const Case cases[] = {
+        {"--help", 0, "Usage: upgrade-headless [COMMAND] [OPTION]\n", ""},
+        {"--version", 0, "upgrade-headless 8.", ""},
+        {"frobnicate", 2, "", "upgrade-headless: no command 'frobnicate'; see upgrade-headless --help.\n"},
+        {"status --restore", 2, "", "no option '--restore'"},
+        {"run --json", 2, "", "no option '--json'"},
+        {"--help --version", 2, "", "--help takes nothing after it"},
+    };
+    testing_support::TempDir folder;
+    tools::InstallationLayout nowhere;
+    nowhere.machineConfig = folder.path() + "machine/";
+    nowhere.userConfig = folder.path() + "user/";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.arguments);
+        const CommandResult result = run_testing::runHeadlessCommand(nowhere, c.arguments, folder.path());
+        EXPECT_EQ(result.status, c.status) << result.out << result.err;
+        EXPECT_EQ(result.out.rfind(c.out, 0), 0u) << result.out;
+        if (c.err.empty()) {
+            EXPECT_TRUE(result.err.empty()) << result.err;
+        } else {
+            EXPECT_NE(result.err.find(c.err), std::string::npos) << result.err;
+            EXPECT_TRUE(result.out.empty()) << result.out;
+        }
+    }
+}
+
+// On a terminal the run log is followed by one progress line redrawn in place; piped, the
+// output is the run log alone, line by line.
+TEST(HeadlessTerminal, ShowsAProgressLineOnATerminalAndThePlainRunLogWhenPiped) {
+    const testing_support::ChainInstallation onTerminal(6);
+    const CommandResult shown = runOnTerminal(onTerminal.installation().layout(), "run");
+
+    EXPECT_EQ(shown.status, 0) << shown.out;
+    EXPECT_NE(shown.out.find("Установлен Service Pack 00.07\r\n"), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("\r\033[K"), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find("Установка Service Pack 00.07  Base  step "), std::string::npos) << shown.out;
+    EXPECT_NE(shown.out.find(" of 889"), std::string::npos) << shown.out;
+    // Every run-log line begins on an erased line, never behind the progress line.
+    EXPECT_GE(occurrences(shown.out, "\r\033["), occurrences(shown.out, "\r\n") - 1) << shown.out;
+    // The progress line is gone when the run ends.
+    EXPECT_EQ(shown.out.substr(shown.out.size() - 4), "\r\033[K") << shown.out;
+
+    const testing_support::ChainInstallation piped(6);
+    testing_support::TempDir output;
+    const CommandResult plain = run_testing::runHeadlessCommand(piped.installation().layout(), "run", output.path());
+
+    EXPECT_EQ(plain.status, 0) << plain.out << plain.err;
+    EXPECT_NE(plain.out.find("Установлен Service Pack 00.07\n"), std::string::npos) << plain.out;
+    EXPECT_NE(plain.out.find("Обновление версии 8.00 успешно завершено\n"), std::string::npos) << plain.out;
+    EXPECT_EQ(plain.out.find('\r'), std::string::npos) << plain.out;
+    EXPECT_EQ(plain.out.find('\033'), std::string::npos) << plain.out;
+}
