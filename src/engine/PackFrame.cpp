@@ -4,6 +4,7 @@
 #include "environment/EventLog.h"
 #include "environment/KvSetting.h"
 #include "platform/FileSystem.h"
+#include "platform/Text.h"
 #include "platform/UserInterface.h"
 
 #include <chrono>
@@ -99,6 +100,24 @@ int weightOf(const Part& part) {
 int KolvoSP(const PackTable& pack) {
     return std::accumulate(pack.databases.begin(), pack.databases.end(), 0,
                            [](int sum, const PackDatabase& database) { return sum + weightOf(database.part); });
+}
+
+Reformats reformatsOf(const PackTable& pack) {
+    Reformats reformats;
+    for (const auto& database : pack.databases) {
+        for (const auto& table : reformatsOf(database.part)) {
+            ++reformats[database.slot][platform::upperAscii(table)];
+        }
+    }
+    return reformats;
+}
+
+std::vector<std::string> reformatsOf(const Part& part) {
+    std::vector<std::string> tables;
+    for (const auto& operation : part) {
+        tables.insert(tables.end(), operation.reformats.begin(), operation.reformats.end());
+    }
+    return tables;
 }
 
 bool runPack(TDM1& dm, const PackTable& pack) {

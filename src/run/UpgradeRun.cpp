@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/StepBoundary.h"
 #include "platform/UserInterface.h"
+#include "run/FormatCheck.h"
 #include "run/Minima.h"
 #include "run/SetCheck.h"
 
@@ -54,6 +55,10 @@ RunOutcome UpgradeRun::installPacks(int MinVersion) {
     if (!control_SetOpens()) {
         ResetRun();
         return RunOutcome::SetUnopenable;
+    }
+    if (!control_FormatLimit()) {
+        ResetRun();
+        return RunOutcome::FormatLimit;
     }
     m_restorePoint = makeRestorePoint();
     if (!m_restorePoint) {
