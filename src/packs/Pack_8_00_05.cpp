@@ -57,8 +57,11 @@ struct Lists {
     std::vector<TADESubParameter> subParameters;
     std::vector<TAParameter> groupParameters;
     std::vector<TADE> elements;
-    // Whether the Base database's part read the parameters and the new keys in this call.
+    // Whether the Base database's part read the element parameters, and then the new keys, in this call.
+    bool parametersRead = false;
     bool baseRead = false;
+    // Whether an earlier run that failed later on has rebuilt both sub-parameter tables already.
+    bool tablesRebuilt = false;
 };
 
 // The old rows of both sub-parameter tables are kept in copies from before the
@@ -70,11 +73,12 @@ const std::string kKeptGroup = "SET_SUBPARAMETER_KEPT";
 Operation parametersRead(Lists& lists) {
     return {2, [&lists](TDM1& dm) {
                 lists.parameters.clear();
-                if (engine::readCountedRows(
-                        dm, "Set_ParameterDE", "", {"SELECT", "NUMBERMAIN, NAMEPARAMETER", "FROM Set_ParameterDE"},
-                        [&lists](const Row& row) {
-                            lists.parameters.push_back({engine::integerField(row, 0), engine::textField(row, 1)});
-                        })) {
+                lists.parametersRead = engine::readCountedRows(
+                    dm, "Set_ParameterDE", "", {"SELECT", "NUMBERMAIN, NAMEPARAMETER", "FROM Set_ParameterDE"},
+                    [&lists](const Row& row) {
+                        lists.parameters.push_back({engine::integerField(row, 0), engine::textField(row, 1)});
+                    });
+                if (lists.parametersRead) {
                     engine::inc_KolvoStep(1);
                 }
                 return Flow::Next;
@@ -162,7 +166,8 @@ Operation newKeysRead(Lists& lists) {
                 if (read) {
                     engine::inc_KolvoStep(1);
                 }
-                lists.baseRead = read;
+                // Without the parameters every element would miss its key and then lose its text.
+                lists.baseRead = read && lists.parametersRead;
                 return Flow::Next;
             }};
 }
@@ -203,14 +208,40 @@ Operation groupTableRemake() {
                            "KodSubParameter", 0);
 }
 
+// Both tables in their new shape without the copy of the element sub-parameters: an earlier
+// run wrote both back and then failed later on. Their keys stand and are not made again.
+Operation rebuiltBeforeFound(Lists& lists) {
+    return {0, [&lists](TDM1& dm) {
+                lists.tablesRebuilt = dm.control_Column("Set_SubParameterDE", "KodSubParameterDE") &&
+                                      dm.control_Column("set_SubParameter", "KodSubParameter") &&
+                                      !tableExists(dm, kKeptDE);
+                return Flow::Next;
+            }};
+}
+
+// A step of the rebuild, which a finished rebuild does not run again; its steps still count.
+Operation unlessRebuilt(const Lists& lists, Operation operation) {
+    return {operation.steps, [&lists, operation](TDM1& dm) {
+                if (!lists.tablesRebuilt) {
+                    return operation.run(dm);
+                }
+                engine::inc_KolvoStep(operation.steps);
+                return Flow::Next;
+            }};
+}
+
 Part basePart(Lists& lists) {
-    Part part = {parametersRead(lists), oldSubParametersRead(lists), oldRowsKeep()};
-    for (auto& operation : subParameterTables()) {
+    Part part = {rebuiltBeforeFound(lists), parametersRead(lists), unlessRebuilt(lists, oldSubParametersRead(lists)),
+                 unlessRebuilt(lists, oldRowsKeep())};
+    Part tables = subParameterTables();
+    tables.front() = unlessRebuilt(lists, std::move(tables.front()));
+    for (auto& operation : tables) {
         part.push_back(std::move(operation));
     }
-    for (auto& operation : Part{subParametersWrite(lists), newKeysRead(lists), groupParametersRead(lists),
-                                op::ft_TableDelete("set_SubParameter"), groupTableRemake(), groupParametersWrite(lists),
-                                oldRowsRelease()}) {
+    for (auto& operation : Part{unlessRebuilt(lists, subParametersWrite(lists)), newKeysRead(lists),
+                                unlessRebuilt(lists, groupParametersRead(lists)),
+                                unlessRebuilt(lists, op::ft_TableDelete("set_SubParameter")), groupTableRemake(),
+                                unlessRebuilt(lists, groupParametersWrite(lists)), oldRowsRelease()}) {
         part.push_back(std::move(operation));
     }
     return part;
@@ -250,6 +281,11 @@ bool keysAtHand(Lists& lists) {
 // when its parameter is a known one; otherwise it keeps 0 and gets no update.
 Operation subParameterCoding(Lists& lists) {
     return {2, [&lists](TDM1& dm) {
+                // The text column goes only after the keys have committed: an earlier run coded them.
+                if (dm.control_Column("DE", "KodSubParameter") && !dm.control_Column("DE", "SubParameter")) {
+                    engine::inc_KolvoStep(2);
+                    return Flow::Next;
+                }
                 if (!keysAtHand(lists)) {
                     return Flow::EndPart;
                 }

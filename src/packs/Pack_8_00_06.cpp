@@ -5,6 +5,8 @@
 #include "engine/PackToolkit.h"
 #include "engine/firebird/Statement.h"
 
+#include <memory>
+
 namespace packs {
 namespace {
 
@@ -16,8 +18,10 @@ using engine::TDM1;
 namespace op = engine::op;
 
 // The text code of a fittings material becomes a number: 0 first for every row,
-// then 1, 2 and 3 for r, s and rs. Once the text column is gone an earlier run
-// has coded the rows, and the writes only count.
+// then 1, 2 and 3 for r, s and rs. Once the text column is gone an earlier run has
+// coded the rows, and the writes only count. The text column goes only when every
+// write went through: a write that failed would otherwise lose the codes it was
+// to carry, and the next run codes the rows again from the texts.
 void addElementCoding(Part& part, const std::string& table, int position) {
     const Part writes = {
         op::ft_TableWriteColumnValue(table, "nElement", "0"),
@@ -25,18 +29,23 @@ void addElementCoding(Part& part, const std::string& table, int position) {
         op::ft_TableWriteColumnValue(table, "nElement", "2", "WHERE Element = 's'"),
         op::ft_TableWriteColumnValue(table, "nElement", "3", "WHERE Element = 'rs'"),
     };
+    const auto coded = std::make_shared<bool>(false);
     part.push_back(op::fc_ColumnAdd(table, "nElement", "i", position));
-    part.push_back({engine::weightOf(writes), [table, writes](TDM1& dm) {
+    part.push_back({engine::weightOf(writes), [table, writes, coded](TDM1& dm) {
+                        *coded = true;
                         if (!dm.control_Column(table, "Element")) {
                             engine::inc_KolvoStep(engine::weightOf(writes));
                             return Flow::Next;
                         }
                         for (const auto& write : writes) {
+                            const int before = engine::KolvoStep;
                             write.run(dm);
+                            *coded = *coded && engine::KolvoStep > before;
                         }
                         return Flow::Next;
                     }});
-    part.push_back(op::fc_ColumnDelete(table, "Element"));
+    const Operation drop = op::fc_ColumnDelete(table, "Element");
+    part.push_back({drop.steps, [drop, coded](TDM1& dm) { return *coded ? drop.run(dm) : Flow::Next; }});
 }
 
 Part cataloguePart() {

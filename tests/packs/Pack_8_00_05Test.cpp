@@ -67,6 +67,44 @@ TEST_F(Pack_8_00_05Test, AnUnreadableSubParameterTableStopsTheBasePartBeforeAnyD
     EXPECT_EQ(stampOf(db("Orders")), std::make_tuple(8, 0, 4));
 }
 
+// An Orders database left at 8.0.4 while the Base database went on takes its keys from the Base database
+// as it stands; without a Base database past 8.0.4 its texts are kept and the pack reports the missing steps.
+TEST_F(Pack_8_00_05Test, OrdersBehindTheBaseDatabaseTakeTheirKeysFromIt) {
+    sql("Orders", "UPDATE kv_Setting SET Build = 9;");
+    ASSERT_TRUE(packs::dm_SP_8_00_05()) << ::testing::PrintToString(ui.messages);
+    sql("Orders", "UPDATE kv_Setting SET Build = 4;");
+
+    // A Base database behind the Orders database neither runs its part nor gives its keys.
+    sql("Base", "UPDATE kv_Setting SET Build = 3;");
+    engine::KolvoStep = 0;
+    EXPECT_FALSE(packs::dm_SP_8_00_05());
+    EXPECT_TRUE(hasColumn(db("Orders"), "DE", "SubParameter"));
+
+    sql("Base", "UPDATE kv_Setting SET Build = 5;");
+    engine::KolvoStep = 0;
+    ASSERT_TRUE(packs::dm_SP_8_00_05()) << ::testing::PrintToString(ui.messages);
+    EXPECT_EQ(rows(db("Orders"), kElementKeys), kCodedElements);
+    EXPECT_EQ(stampOf(db("Orders")), std::make_tuple(8, 0, 5));
+}
+
+// Without the element parameters no element could take its key: the Orders databases keep their texts
+// until a run that reads the parameters codes them.
+TEST_F(Pack_8_00_05Test, UnreadableElementParametersLeaveTheOrderElementsTheirTexts) {
+    sql("Base", "ALTER TABLE Set_ParameterDE DROP NAMEPARAMETER;");
+
+    EXPECT_FALSE(packs::dm_SP_8_00_05());
+    for (const char* name : {"Orders", "OrdersServer"}) {
+        EXPECT_TRUE(hasColumn(db(name), "DE", "SubParameter")) << name;
+    }
+
+    sql("Base", "ALTER TABLE Set_ParameterDE ADD NAMEPARAMETER VARCHAR(60);");
+    engine::KolvoStep = 0;
+    ASSERT_TRUE(packs::dm_SP_8_00_05()) << ::testing::PrintToString(ui.messages);
+    for (const char* name : {"Orders", "OrdersServer"}) {
+        EXPECT_EQ(rows(db(name), kElementKeys), kCodedElements) << name;
+    }
+}
+
 // A failed write-back ends the pack with the old rows kept in the database;
 // once the cause is gone the next run gives the tables of an uninterrupted run.
 TEST_F(Pack_8_00_05Test, OldSubParametersSurviveAFailedWriteBackAndTheNextRunFinishes) {
@@ -89,6 +127,36 @@ TEST_F(Pack_8_00_05Test, OldSubParametersSurviveAFailedWriteBackAndTheNextRunFin
 
     EXPECT_EQ(contentsOf(failing.database("Base"), {"UTIME", "KODLOG"}), expected);
     EXPECT_EQ(rows(failing.database("Orders"), kElementKeys), kCodedElements);
+}
+
+// The server Orders database fails after its elements took their keys, when the Base database and
+// the first Orders database have finished their parts; every stamp stays at 8.0.4, and the next run
+// finishes the pack with the tables of an uninterrupted run.
+TEST_F(Pack_8_00_05Test, ARunAfterAFailureLaterInThePackFinishesIt) {
+    testing_support::ChainInstallation clean(4);
+    ASSERT_TRUE(packs::dm_SP_8_00_05());
+    std::map<std::string, std::vector<std::string>> expected;
+    for (const char* name : {"Base", "Config", "Orders", "OrdersServer"}) {
+        expected[name] = contentsOf(clean.database(name), {"UTIME", "KODLOG"});
+    }
+
+    testing_support::ChainInstallation failing(4);
+    // The view keeps the text column from being dropped.
+    tools::runScript(failing.database("OrdersServer"), 12, "CREATE VIEW HOLDS_DE AS SELECT SubParameter FROM DE;");
+    EXPECT_FALSE(packs::dm_SP_8_00_05());
+    EXPECT_EQ(stampOf(failing.database("Base")), std::make_tuple(8, 0, 4));
+    EXPECT_FALSE(hasColumn(failing.database("Orders"), "DE", "SubParameter"));
+
+    tools::runScript(failing.database("OrdersServer"), 12, "DROP VIEW HOLDS_DE;");
+    engine::KolvoStep = 0;
+    ASSERT_TRUE(packs::dm_SP_8_00_05()) << ::testing::PrintToString(ui.messages);
+
+    for (const auto& [name, contents] : expected) {
+        auto after = contentsOf(failing.database(name), {"UTIME", "KODLOG"});
+        // The failed run's own journal row stays beside the row of the run that finished.
+        EXPECT_EQ(std::erase(after, "LOG_UPGRADE: set|set|Base 8.0.5 - Error 8.0.5.27.26"), 1U) << name;
+        EXPECT_EQ(after, contents) << name;
+    }
 }
 
 TEST_F(Pack_8_00_05Test, ASecondRunSkipsEveryDatabaseAndChangesNothing) {

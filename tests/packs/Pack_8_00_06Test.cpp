@@ -61,6 +61,30 @@ TEST_F(Pack_8_00_06Test, OrdersKeepTheirOldParametersAndColoursInArchiveTables) 
     EXPECT_TRUE(hasTable(db("Orders"), "k_Parameter"));
 }
 
+// A write of the codes that the database refuses for one row leaves its table the text codes; the next
+// run, with the write allowed again, codes every row.
+TEST_F(Pack_8_00_06Test, ATextCodeIsDroppedOnlyOnceEveryRowHasItsNumber) {
+    sql("Base", "UPDATE fur_Material SET Element = CASE NumberMaterial WHEN 1 THEN 'r' WHEN 2 THEN 's' WHEN 3 THEN "
+                "'rs' ELSE NULL END;\n"
+                "CREATE EXCEPTION ROW_HELD 'held';\n"
+                "SET TERM ^ ;\n"
+                "CREATE TRIGGER FUR_MATERIAL_HELD FOR fur_Material BEFORE UPDATE AS BEGIN\n"
+                "  IF (NEW.NumberMaterial = 3) THEN EXCEPTION ROW_HELD;\n"
+                "END^\n"
+                "SET TERM ; ^");
+
+    EXPECT_FALSE(packs::dm_SP_8_00_06());
+    EXPECT_TRUE(hasColumn(db("Base"), "fur_Material", "Element"));
+    EXPECT_FALSE(hasColumn(db("Base"), "fur_Material2", "Element"));
+
+    sql("Base", "DROP TRIGGER FUR_MATERIAL_HELD;");
+    engine::KolvoStep = 0;
+    ASSERT_TRUE(packs::dm_SP_8_00_06()) << ::testing::PrintToString(ui.messages);
+    EXPECT_EQ(rows(db("Base"), "SELECT NumberMaterial, nElement FROM fur_Material ORDER BY 1"),
+              (Rows{"1|1", "2|2", "3|3", "4|0", "5|0", "6|0"}));
+    EXPECT_FALSE(hasColumn(db("Base"), "fur_Material", "Element"));
+}
+
 // A run after a failure later in the part archives the rows once, not twice,
 // and one that finds a column archived (or coded) and dropped already goes on.
 TEST_F(Pack_8_00_06Test, ARunAfterAFailureArchivesEveryRowOnce) {

@@ -4,6 +4,7 @@
 #include "platform/FileSystem.h"
 #include "platform/NamedLock.h"
 #include "run/RestorePoint.h"
+#include "support/ChainInstallation.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TestInstallation.h"
 
@@ -52,6 +53,34 @@ ChildResult runHeadless(const std::string& machineConfig, const std::string& use
     platform::readWholeFile(out, result.out);
     platform::readWholeFile(err, result.err);
     return result;
+}
+
+// Every database of an installation as db-dump prints it, times and generated GUIDs aside.
+std::string dumpOf(const testing_support::TestInstallation& installation) {
+    std::string all;
+    for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+        const std::string path = installation.database(name);
+        std::string out = "absent\n";
+        if (platform::fileExists(path)) {
+            const std::string file = installation.layout().root + "dump.out";
+            EXPECT_EQ(std::system((quoted(DB_DUMP) + " " + quoted(path) + " >" + quoted(file) + " 2>&1").c_str()), 0)
+                << name;
+            platform::readWholeFile(file, out);
+        }
+        all += "== " + name + "\n" + out;
+    }
+    return all;
+}
+
+// Every database's shape, a line per column, as the expected schema describes it.
+std::string describedShape(const testing_support::TestInstallation& installation) {
+    std::string described;
+    for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+        for (const auto& line : run_testing::shapeOf(installation.database(name))) {
+            described += name + " " + line + "\n";
+        }
+    }
+    return described;
 }
 
 class HeadlessRunnerTest : public ::testing::Test {
@@ -127,6 +156,30 @@ TEST_F(HeadlessRunnerTest, ConvertsA712SetAndUpgradesItTo807InOneRun) {
     for (const auto& [name, count] : rowsBefore) {
         EXPECT_EQ(run_testing::rowCount(installation->database(name), "DE"), count) << name;
     }
+}
+
+// Installations that earlier runs took to 8.0.0 and to 8.0.4 go on to 8.0.7 through the real packs: both
+// end in the shape described for 8.0.7, with the same rows.
+TEST_F(HeadlessRunnerTest, FromAnInstallationAt800Or804TheRunEndsAsTheWholeChain) {
+    build(run_testing::stampedSpec({8, 0, 0}));
+    const ChildResult whole = run();
+    ASSERT_EQ(whole.status, 0) << whole.out << whole.err;
+    std::string expected;
+    ASSERT_TRUE(platform::readWholeFile(EXPECTED_SCHEMA_807, expected));
+    EXPECT_EQ(describedShape(*installation), expected);
+    const std::string wholeChain = dumpOf(*installation);
+
+    // Taken to 8.0.4 by the packs themselves, as a run that ended there leaves it.
+    testing_support::ChainInstallation at804(4);
+    const auto& layout = at804.installation().layout();
+    const ChildResult rest = runHeadless(layout.machineConfig, layout.userConfig, layout.root);
+    EXPECT_EQ(rest.status, 0) << rest.out << rest.err;
+    for (const char* line : {"Установлен Service Pack 00.05\n", "Установлен Service Pack 00.06\n",
+                             "Установлен Service Pack 00.07\n", "889-889\n"}) {
+        EXPECT_NE(rest.out.find(line), std::string::npos) << line << rest.out;
+    }
+    EXPECT_EQ(rest.out.find("Начало установки Service Pack 00.04"), std::string::npos) << rest.out;
+    EXPECT_EQ(dumpOf(at804.installation()), wholeChain);
 }
 
 TEST_F(HeadlessRunnerTest, ANewerUpdateCannotBeUpgraded) {

@@ -1,6 +1,7 @@
 // Reaching a database through a Firebird server that holds the file, as an installation whose databases
 // live under a running server does, and the embedded attachment used when no server holds it.
 #include "InstallationBuilder.h"
+#include "ServerSupport.h"
 #include "engine/firebird/Connection.h"
 #include "engine/firebird/FbStatus.h"
 #include "engine/firebird/Query.h"
@@ -10,15 +11,12 @@
 
 #include <gtest/gtest.h>
 
-#include <cstdlib>
-#include <fcntl.h>
 #include <filesystem>
 #include <grp.h>
 #include <optional>
 #include <pwd.h>
 #include <stdexcept>
 #include <string>
-#include <sys/file.h>
 #include <unistd.h>
 #include <vector>
 
@@ -28,13 +26,11 @@ using engine::fb::Connection;
 using engine::fb::FbError;
 using engine::fb::Query;
 using engine::fb::Transaction;
+using server_testing::AccountLock;
+using server_testing::environmentValue;
+using server_testing::executeOn;
 
 constexpr int kNumberFirm = 12;
-
-std::string environmentValue(const char* name) {
-    const char* value = std::getenv(name);
-    return value ? value : "";
-}
 
 std::vector<std::string> installationLogin(const std::string& password) {
     return {"user_name=" + environment::databaseUser(kNumberFirm), "password=" + password};
@@ -59,16 +55,6 @@ std::string currentUser(Connection& connection) {
     query.SQL = {"SELECT CURRENT_USER FROM RDB$DATABASE"};
     query.open();
     return query.fieldAsString(0);
-}
-
-void executeOn(Connection& connection, const std::string& sql, std::vector<engine::fb::SqlValue> params = {}) {
-    Transaction transaction(connection, Transaction::writeParameters());
-    Query query(transaction);
-    query.SQL = {sql};
-    query.Params = std::move(params);
-    query.execute();
-    query.close();
-    transaction.commit();
 }
 
 // An installation in a temporary folder whose Base database a server running as root or as the
@@ -105,37 +91,13 @@ private:
     std::string m_base;
 };
 
-// The server's accounts are shared by every test process, and ctest runs tests side by side: one test's
-// clean-up must not drop the account another is logging in with. Held until the object goes.
-class AccountLock {
-public:
-    AccountLock() {
-        const std::string file = (std::filesystem::temp_directory_path() / "zuruzod-server-account.lock").string();
-        m_fd = open(file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0666);
-        if (m_fd < 0 || flock(m_fd, LOCK_EX) != 0) {
-            throw std::runtime_error("cannot lock " + file);
-        }
-    }
-    ~AccountLock() { close(m_fd); }
-    AccountLock(const AccountLock&) = delete;
-    AccountLock& operator=(const AccountLock&) = delete;
-
-private:
-    int m_fd = -1;
-};
-
 class ServerAttachTest : public ::testing::Test {
 protected:
     void SetUp() override {
         if (environmentValue("ZURUZOD_TEST_SERVER").empty()) {
-            GTEST_SKIP() << "No Firebird server for this test: run scripts/test.sh, or scripts/firebird-server.sh "
-                            "start and then ctest with the variables of build/firebird-server.env "
-                            "(ZURUZOD_TEST_SERVER=1 and ZURUZOD_TEST_SYSDBA_PASSWORD).";
+            GTEST_SKIP() << server_testing::kNoServer;
         }
-        sysdbaPassword = environmentValue("ZURUZOD_TEST_SYSDBA_PASSWORD");
-        if (sysdbaPassword.empty()) {
-            sysdbaPassword = environmentValue("ISC_PASSWORD");
-        }
+        sysdbaPassword = server_testing::sysdbaPassword();
         ASSERT_FALSE(sysdbaPassword.empty())
             << "ZURUZOD_TEST_SERVER is set but neither ZURUZOD_TEST_SYSDBA_PASSWORD nor ISC_PASSWORD gives the "
                "server's SYSDBA password";
