@@ -1,6 +1,7 @@
 #include "engine/PackFrame.h"
 
 #include "engine/EngineState.h"
+#include "engine/FailureRecord.h"
 #include "environment/EventLog.h"
 #include "environment/KvSetting.h"
 #include "platform/FileSystem.h"
@@ -152,6 +153,7 @@ bool runPack(TDM1& dm, const PackTable& pack) {
 
 bool runPackWrapper(int number, const std::function<bool(TDM1&)>& method) {
     KolvoStep = 0;
+    resetFirstFailure();
     environment::kvSetting.Kod2 = 80000 + number;
     environment::fw_Write_Register(402);
     bool installed = false;

@@ -2,6 +2,7 @@
 
 #include "engine/DatabaseSlots.h"
 #include "engine/EngineState.h"
+#include "engine/FailureRecord.h"
 #include "engine/ReadingWrappers.h"
 #include "environment/EventLog.h"
 #include "environment/FileProcedures.h"
@@ -21,6 +22,17 @@ namespace run {
 using environment::kvSetting;
 using environment::ZapisLabel;
 using environment::ZapisMemo3;
+
+namespace {
+
+// A pack fails without a word of its own; the run log says what made it fail.
+void sayCause() {
+    if (!engine::firstFailure().empty()) {
+        ZapisMemo3("Причина: " + engine::firstFailure());
+    }
+}
+
+} // namespace
 
 std::string twoDigits(int number) {
     return (number < 10 ? "0" : "") + std::to_string(number);
@@ -97,6 +109,7 @@ RunOutcome UpgradeRun::convert712() {
     m_hooks.showPicture();
     if (!m_packs[0].wrapper()) {
         ZapisMemo3("Что-то пошло не так (01) ...");
+        sayCause();
         ResetRun();
         return RunOutcome::ConversionFailed;
     }
@@ -120,6 +133,7 @@ bool UpgradeRun::installPack(const PackStep& pack) {
     ZapisMemo3("Начало установки Service Pack 00." + NN);
     ZapisLabel(" Установка Service Pack 00." + NN);
     if (!pack.wrapper()) {
+        sayCause();
         platform::ui().showMessage("Установка невозможна\rКод: sp." + NN);
         ResetRun();
         return false;

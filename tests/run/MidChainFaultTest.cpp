@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -46,11 +47,11 @@ struct FaultCase {
     // Done just before pack 8.00.04 starts, on the installation's Orders database.
     std::function<bool(const std::string& orders)> fault;
     std::function<void(const std::string& orders)> mend;
-    const char* cause; // in the event log
+    const char* cause; // in the run log and the event log
 };
 
-// A fault that stops a pack half-way ends the run with the message of the failed pack and the
-// event log, offers the backup, and once the fault is mended the restore gives back every
+// A fault that stops a pack half-way ends the run with the message of the failed pack, its cause
+// in the run log and the event log, offers the backup, and once the fault is mended the restore gives back every
 // database byte for byte as the backup took it before the first change.
 TEST(MidChainFaultTest, AFaultInTheMiddleOfTheChainLosesNothing) {
     const std::vector<FaultCase> cases = {
@@ -93,6 +94,11 @@ TEST(MidChainFaultTest, AFaultInTheMiddleOfTheChainLosesNothing) {
         EXPECT_EQ(std::find(log.begin(), log.end(), "Установлен Service Pack 00.04"), log.end());
         EXPECT_NE(std::find(ui.messages.begin(), ui.messages.end(), "Установка невозможна\rКод: sp.04"),
                   ui.messages.end());
+        // The run log says what made the pack fail.
+        const auto cause =
+            std::find_if(log.begin(), log.end(), [](const std::string& line) { return line.starts_with("Причина: "); });
+        ASSERT_NE(cause, log.end());
+        EXPECT_NE(cause->find(c.cause), std::string::npos) << *cause;
         std::string events;
         platform::readWholeFile(kvSetting.KVFile.FileRegister, events);
         EXPECT_NE(events.find(c.cause), std::string::npos) << events;
