@@ -350,6 +350,11 @@ int steps_8_00_03() {
     return engine::KolvoSP(pack_8_00_03(catalogue));
 }
 
+engine::Reformats reformats_8_00_03() {
+    Catalogue catalogue;
+    return engine::reformatsOf(pack_8_00_03(catalogue));
+}
+
 bool a_SP_8_00_03(engine::TDM1& dm) {
     Catalogue catalogue;
     return engine::runPack(dm, pack_8_00_03(catalogue));

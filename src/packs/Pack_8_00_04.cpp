@@ -176,7 +176,8 @@ Operation oldGroupsKeep() {
 
 // A step of the groups' rebuild, which a finished rebuild does not run again; its steps still count.
 Operation unlessRebuilt(const Lists& lists, Operation operation) {
-    return {operation.steps, [&lists, operation](TDM1& dm) {
+    return {operation.steps,
+            [&lists, operation](TDM1& dm) {
                 if (!lists.groupsRebuilt) {
                     return operation.run(dm);
                 }
@@ -184,7 +185,8 @@ Operation unlessRebuilt(const Lists& lists, Operation operation) {
                     engine::inc_KolvoStep(operation.steps);
                 }
                 return Flow::Next;
-            }};
+            },
+            operation.reformats};
 }
 
 Operation oldGroupsRelease() {
@@ -602,6 +604,11 @@ engine::PackTable pack_8_00_04(Lists& lists) {
 int steps_8_00_04() {
     Lists lists;
     return engine::KolvoSP(pack_8_00_04(lists));
+}
+
+engine::Reformats reformats_8_00_04() {
+    Lists lists;
+    return engine::reformatsOf(pack_8_00_04(lists));
 }
 
 bool a_SP_8_00_04(engine::TDM1& dm) {

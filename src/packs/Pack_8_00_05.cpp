@@ -372,6 +372,11 @@ int steps_8_00_05() {
     return engine::KolvoSP(pack_8_00_05(lists));
 }
 
+engine::Reformats reformats_8_00_05() {
+    Lists lists;
+    return engine::reformatsOf(pack_8_00_05(lists));
+}
+
 bool a_SP_8_00_05(engine::TDM1& dm) {
     Lists lists;
     return engine::runPack(dm, pack_8_00_05(lists));

@@ -2,11 +2,14 @@
 
 #include "engine/firebird/SqlText.h"
 #include "platform/Text.h"
+#include "platform/WriteFault.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <iberror.h>
 
 namespace engine::fb {
 namespace {
@@ -382,6 +385,10 @@ void Statement::bind(const std::vector<SqlValue>& params) {
 }
 
 void Statement::execute(const std::vector<SqlValue>& params) {
+    if (platform::writeFaultDue()) {
+        throw FbError("I/O error during \"write\" operation\n-No space left on device",
+                      {isc_io_error, isc_io_write_err}, "08001", ENOSPC);
+    }
     closeCursor();
     m_transaction.start();
     bind(params);
