@@ -6,11 +6,13 @@
 # resident size, and the growth from one scale to the next; draws the packs' times as a bar
 # chart into bench/results/chain.png (the table beside it as chain.txt).
 #
-# Usage: bench/chain.sh [--server] [--window] [SCALE...]   (default 0.1 0.3; add 1 for a full-size set)
+# Usage: bench/chain.sh [--server] [--window] [--from-8] [SCALE...]   (default 0.1 0.3; add 1 for a full-size set)
 #   --server  the set is laid out at 8.0.0 (no conversion) and its OrdersServer database is held by
 #             the Firebird server of scripts/firebird-server.sh, so every statement on it is a round trip
 #             (the server's SYSDBA password from ZURUZOD_TEST_SYSDBA_PASSWORD or build/firebird-server.env)
-#   --window  the program itself runs the chain under Xvfb (wizard-tour) instead of upgrade-headless
+#   --window  the program itself runs the chain under Xvfb (wizard-tour) instead of upgrade-headless;
+#             it tells how often the window's events ran while the inner gauge of a long step was shown
+#   --from-8  the set is laid out at 8.0.0 (no conversion), as with --server, for comparisons with it
 # BENCH_BIN=FOLDER takes the programs from FOLDER instead of building build/bin (the suite's tiny run).
 # BENCH_CACHE=FOLDER keeps each laid-out scale there and copies it for every run (default: a temporary
 # folder, removed at the end); a full-size set takes minutes to lay out.
@@ -22,11 +24,13 @@ here=$PWD
 
 mode=headless
 server=0
+from8=0
 scales=()
 for arg in "$@"; do
     case $arg in
     --server) server=1 ;;
     --window) mode=window ;;
+    --from-8) from8=1 ;;
     *) scales+=("$arg") ;;
     esac
 done
@@ -55,6 +59,7 @@ export XDG_RUNTIME_DIR=$work/runtime
 mkdir -m 700 "$XDG_RUNTIME_DIR"
 
 release=7.12
+[ "$from8" = 0 ] || release=8
 if [ "$server" = 1 ]; then
     release=8
     if [ -z "${ZURUZOD_TEST_SYSDBA_PASSWORD:-}" ]; then
@@ -123,6 +128,9 @@ for scale in "${scales[@]}"; do
         wait "${holders[-1]}" 2>/dev/null || true
     fi
     err=$work/run-$scale.err
+    if [ "$mode" = window ]; then
+        grep -h "during long steps" "$work/run-$scale.out" | sed "s/^/  scale $scale: /" >&2 || true
+    fi
     grep -E '^pack ' "$err" | awk -v s="$scale" '{ what = $2 " " $3; sub(/:$/, "", what); print s "\t" what "\t" $4 }' \
         >>"$work/times"
     read -r whole peak < <(awk '/^run / { print $2, $4 }' "$err")
@@ -173,7 +181,7 @@ awk -F'\t' -v list="${scales[*]}" '
 # The chart: each pack's total and the whole run, one bar per scale.
 awk -F'\t' '$2 ~ /total$/ || $2 == "whole run" || $2 == "conversion and the rest" {
         label = $2; sub(/ total$/, "", label); print label "\tS=" $1 "\t" $3 }' "$work/times" >"$work/chart"
-title="the whole chain, $mode$([ "$server" = 1 ] && echo ", OrdersServer on the server" || true), seconds per pack"
+title="the whole chain from $release, $mode$([ "$server" = 1 ] && echo ", OrdersServer on the server" || true), seconds per pack"
 "$bin/bench-chart" "$work/chart" "$results/chain.png" "$title"
 echo "chart: $results/chain.png" >&2
 exit "$failed"
