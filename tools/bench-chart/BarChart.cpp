@@ -14,8 +14,8 @@ constexpr int kGroupGap = 26;
 constexpr int kPlotHeight = 360;
 constexpr int kLeft = 70;
 constexpr int kTop = 60;
-constexpr int kBottom = 90;
-constexpr int kRight = 30;
+constexpr int kBottom = 130;
+constexpr int kRight = 120;
 
 const QColor kSeriesColours[] = {QColor(70, 130, 180), QColor(230, 145, 56), QColor(106, 168, 79),
                                  QColor(166, 77, 121), QColor(204, 65, 37),  QColor(103, 78, 167)};
@@ -72,7 +72,7 @@ QImage drawBarChart(const BarChart& chart) {
     painter.setPen(Qt::black);
     for (double value = 0; value <= top + step / 2; value += step) {
         painter.drawText(QRect(0, yOf(value) - 8, kLeft - 6, 16), Qt::AlignRight | Qt::AlignVCenter,
-                         shortNumber(value));
+                         step >= 1 ? QString::number(value, 'f', 0) : shortNumber(value));
     }
     painter.drawLine(kLeft, kTop, kLeft, kTop + kPlotHeight);
     painter.drawLine(kLeft, kTop + kPlotHeight, kLeft + plotWidth, kTop + kPlotHeight);
