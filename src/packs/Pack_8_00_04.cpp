@@ -8,6 +8,7 @@
 #include "packs/KeptRows.h"
 #include "packs/TableSplitColumn.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <map>
@@ -493,7 +494,10 @@ Operation elementCoding(Lists& lists, std::string database) {
                     return Flow::EndPart;
                 }
                 lists.elements.clear();
-                if (dm.ft_TableReadRecordCount("DE", "") > 0 &&
+                const auto count = dm.ft_TableReadRecordCount("DE", "");
+                // The run's largest list, taken at its size at once: it never holds two copies while it grows.
+                lists.elements.reserve(static_cast<size_t>(std::max(count, 0)));
+                if (count > 0 &&
                     !engine::readRows(
                         dm, dm.IBTrRead,
                         {"SELECT", "NOM, NumberProduct, NumberElement, Structure, Element", "FROM de", "ORDER BY 1"},
