@@ -93,9 +93,10 @@ hold_on_server() {
     "$bin/server-hold" "$1" 12 <"$fifo" >"$fifo.out" &
     holders+=($!)
     exec 7>"$fifo"
-    for _ in $(seq 100); do
+    # The holder waits its turn for the server's accounts, which the server tests may hold a while.
+    for _ in $(seq 240); do
         grep -q held "$fifo.out" 2>/dev/null && return 0
-        sleep 0.1
+        sleep 0.5
     done
     echo "the server did not take $1" >&2
     exit 1

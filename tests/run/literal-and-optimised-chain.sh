@@ -30,9 +30,10 @@ for way in "${ways[@]}"; do
         "$bin/server-hold" "$folder/Data/Kalver800/OrdersServer.fdb" 12 <"$work/hold" >"$work/held" &
         holder=$!
         exec 7>"$work/hold"
-        for _ in $(seq 100); do
+        # The holder waits its turn for the server's accounts, which other runs may hold a while.
+        for _ in $(seq 240); do
             grep -q held "$work/held" 2>/dev/null && break
-            sleep 0.1
+            sleep 0.5
         done
         grep -q held "$work/held" || fail "the server did not take the OrdersServer database"
     fi
