@@ -12,6 +12,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <numeric>
+#include <stdexcept>
 
 namespace engine {
 namespace {
@@ -34,7 +35,17 @@ Readiness databaseReady(TDM1& dm, const PackTable& pack, Slot slot) {
         return Readiness::Ready;
     }
     const auto& s = *pack.required;
-    return dm.control_Version(s.Vers, s.SP, s.BB, s.BB_New) ? Readiness::Ready : Readiness::Skipped;
+    if (dm.control_Version(s.Vers, s.SP, s.BB, s.BB_New)) {
+        return Readiness::Ready;
+    }
+    // A stamp that could not be read because the database stopped answering (a server that went)
+    // is no other stamp: passing the database over would count its part as done.
+    if (!dm.IBDatabase1.connected() || !dm.IBDatabase1.ping()) {
+        dm.logFailure("SELECT Version, ServicePack, Build FROM kv_Setting",
+                      std::runtime_error("the database stopped answering"));
+        return Readiness::Failed;
+    }
+    return Readiness::Skipped;
 }
 
 // Runs a part's operations in order; false when one of them ends the pack.

@@ -45,7 +45,8 @@ void addElementCoding(Part& part, const std::string& table, int position) {
                         return Flow::Next;
                     }});
     const Operation drop = op::fc_ColumnDelete(table, "Element");
-    part.push_back({drop.steps, [drop, coded](TDM1& dm) { return *coded ? drop.run(dm) : Flow::Next; }});
+    part.push_back(
+        {drop.steps, [drop, coded](TDM1& dm) { return *coded ? drop.run(dm) : Flow::Next; }, drop.reformats});
 }
 
 Part cataloguePart() {

@@ -32,6 +32,23 @@ void sayCause() {
     }
 }
 
+// After a pack every database of the set that is there shows its stamp: one left out of the
+// lowest stamp would let the run pass over the packs it still needs and report success.
+bool stampsReadable() {
+    for (const engine::Slot slot : engine::kMinimumStampOrder) {
+        const std::string path = engine::slotPath(slot);
+        int Ver = 0, SP = 0, BB = 0;
+        if (engine::slotPresent(slot) && platform::fileExists(path) &&
+            !engine::dm_read_VersionServicePackBuild(path, Ver, SP, BB)) {
+            engine::recordFailure(path + ": версия базы данных не читается");
+            environment::fw_Write_Register(environment::kDatabaseFailureEvent,
+                                           path + ": версия базы данных не читается");
+            return false;
+        }
+    }
+    return true;
+}
+
 } // namespace
 
 std::string twoDigits(int number) {
@@ -150,7 +167,7 @@ bool UpgradeRun::installPack(const PackStep& pack) {
     ZapisMemo3("Начало установки Service Pack 00." + NN);
     ZapisLabel(" Установка Service Pack 00." + NN);
     const bool catalogueToMove = pack.number == 3 && sorvinAwaitsTheMove();
-    if (!pack.wrapper()) {
+    if (!pack.wrapper() || !stampsReadable()) {
         sayCause();
         platform::ui().showMessage("Установка невозможна\rКод: sp." + NN);
         ResetRun();
