@@ -33,9 +33,14 @@ mkdir -m 700 "$XDG_RUNTIME_DIR"
 stopped=86 # the exit status of a run ended at its boundary
 restored=4
 
+# The installation is laid out once and copied afresh for every start: its registry and alias
+# file hold whole paths, so the copy always lies in the same folder.
+"$bin/make-installation" "$work/inst" --release 7.12 >"$work/env"
+cp -a "$work/inst" "$work/pristine"
+
 fresh() {
     rm -rf "$work/inst"
-    "$bin/make-installation" "$work/inst" --release 7.12 >"$work/env"
+    cp -a "$work/pristine" "$work/inst"
 }
 
 headless() {

@@ -10,6 +10,7 @@
 #include "platform/FileSystem.h"
 #include "platform/NamedLock.h"
 #include "platform/UserInterface.h"
+#include "run/RestorePoint.h"
 #include "wizard/FormUpgrade1.h"
 #include "wizard/QtUserInterface.h"
 
@@ -94,6 +95,9 @@ int StartUp::run() {
     if (!environment::read_DataBaseFiles()) {
         return kStartUpEnded;
     }
+    if (!claimInstallation()) {
+        return kStartUpEnded;
+    }
     if (!ZastavkaShow(3)) {
         return kStartUpEnded;
     }
@@ -110,6 +114,18 @@ int StartUp::run() {
 
 bool StartUp::control_OneCopy() {
     if (m_seams.claimSingleInstance()) {
+        return true;
+    }
+    platform::ui().showMessage("Upgrade уже запущен");
+    return false;
+}
+
+// Another user or session has a program lock of its own: the installation's lock keeps its
+// runs apart as well. A lock that cannot be made tells nothing of another run.
+bool StartUp::claimInstallation() {
+    m_installationLock =
+        std::make_unique<platform::NamedLock>(platform::NamedLock::AtPath{run::installationLockPath()});
+    if (m_installationLock->tryAcquire() != platform::NamedLock::Result::HeldElsewhere) {
         return true;
     }
     platform::ui().showMessage("Upgrade уже запущен");

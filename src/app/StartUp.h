@@ -3,6 +3,7 @@
 #include "app/Pause.h"
 #include "app/Zastavka.h"
 #include "environment/PreFlight.h"
+#include "platform/NamedLock.h"
 #include "run/UpgradeRun.h"
 
 #include <QWidget>
@@ -68,6 +69,7 @@ public:
     QWidget* wizard() const { return m_wizard.get(); }
 
 private:
+    bool claimInstallation();
     void detectTrellan();
     // Steps that end in the wizard's creation; false when one failed or raised.
     bool loadWizard();
@@ -76,6 +78,7 @@ private:
     StartUpSeams m_seams;
     std::unique_ptr<TFormZastavka8> m_splash;
     std::unique_ptr<QWidget> m_wizard;
+    std::unique_ptr<platform::NamedLock> m_installationLock;
 };
 
 // Both name the same folder once links are resolved; a trailing separator does not count.

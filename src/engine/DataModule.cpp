@@ -1,6 +1,7 @@
 #include "engine/DataModule.h"
 
 #include "engine/EngineState.h"
+#include "engine/FailureRecord.h"
 #include "engine/ServerVersion.h"
 #include "engine/firebird/FbStatus.h"
 #include "engine/firebird/ServiceManager.h"
@@ -97,6 +98,7 @@ bool TDM1::OpenDataBase(const std::string& name_Base) {
 void TDM1::reportOpenFailure(const std::string& path) noexcept {
     try {
         environment::ZapisMemo3("Не удалось открыть базу данных " + path + ": " + m_openFailure);
+        recordFailure(path + ": " + m_openFailure);
         environment::fw_Write_Register(environment::kDatabaseFailureEvent, path + ": " + m_openFailure);
     } catch (const std::exception&) {
         // The event log is the record; an unwritable log is the one thing left unsaid.
@@ -105,6 +107,7 @@ void TDM1::reportOpenFailure(const std::string& path) noexcept {
 
 void TDM1::logFailure(const std::string& statement, const std::exception& error) noexcept {
     try {
+        recordFailure(IBDatabase1.path() + ": " + statement + ": " + error.what());
         environment::fw_Write_Register(environment::kDatabaseFailureEvent,
                                        IBDatabase1.path() + ": " + statement + ": " + error.what());
     } catch (const std::exception&) {

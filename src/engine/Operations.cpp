@@ -3,21 +3,23 @@
 namespace engine::op {
 namespace {
 
-Operation oneStep(std::function<void(TDM1&)> action) {
-    return {1, [action = std::move(action)](TDM1& dm) {
+Operation oneStep(std::function<void(TDM1&)> action, std::vector<std::string> reformats = {}) {
+    return {1,
+            [action = std::move(action)](TDM1& dm) {
                 action(dm);
                 return Flow::Next;
-            }};
+            },
+            std::move(reformats)};
 }
 
 } // namespace
 
 Operation fc_ColumnAdd(std::string NameTable, std::string ColName, std::string ColType, int NumberPos) {
-    return oneStep([=](TDM1& dm) { dm.fc_ColumnAdd(NameTable, ColName, ColType, NumberPos); });
+    return oneStep([=](TDM1& dm) { dm.fc_ColumnAdd(NameTable, ColName, ColType, NumberPos); }, {NameTable});
 }
 
 Operation fc_ColumnDelete(std::string NameTable, std::string ColName) {
-    return oneStep([=](TDM1& dm) { dm.fc_ColumnDelete(NameTable, ColName); });
+    return oneStep([=](TDM1& dm) { dm.fc_ColumnDelete(NameTable, ColName); }, {NameTable});
 }
 
 Operation fc_ColumnPereName(std::string NameTable, std::string ColNameOld, std::string ColNameNew) {
@@ -25,7 +27,7 @@ Operation fc_ColumnPereName(std::string NameTable, std::string ColNameOld, std::
 }
 
 Operation fc_ColumnPereType(std::string NameTable, std::string ColName, std::string NewType) {
-    return oneStep([=](TDM1& dm) { dm.fc_ColumnPereType(NameTable, ColName, NewType); });
+    return oneStep([=](TDM1& dm) { dm.fc_ColumnPereType(NameTable, ColName, NewType); }, {NameTable});
 }
 
 Operation fc_ColumnPereNumber(std::string NameTable, std::string ColName, int NumberPos) {

@@ -7,7 +7,8 @@
 
 // The engine operations as rows of a pack's table, named and argued as the
 // packs' tables name them. Each counts the steps the operation counts on its
-// normal path.
+// normal path. Adding, dropping and retyping a column give its table a new record
+// format; renaming and moving one do not.
 namespace engine::op {
 
 Operation fc_ColumnAdd(std::string NameTable, std::string ColName, std::string ColType, int NumberPos);

@@ -1,9 +1,11 @@
 #include "engine/PackFrame.h"
 
 #include "engine/EngineState.h"
+#include "engine/FailureRecord.h"
 #include "environment/EventLog.h"
 #include "environment/KvSetting.h"
 #include "platform/FileSystem.h"
+#include "platform/Text.h"
 #include "platform/UserInterface.h"
 
 #include <chrono>
@@ -101,6 +103,24 @@ int KolvoSP(const PackTable& pack) {
                            [](int sum, const PackDatabase& database) { return sum + weightOf(database.part); });
 }
 
+Reformats reformatsOf(const PackTable& pack) {
+    Reformats reformats;
+    for (const auto& database : pack.databases) {
+        for (const auto& table : reformatsOf(database.part)) {
+            ++reformats[database.slot][platform::upperAscii(table)];
+        }
+    }
+    return reformats;
+}
+
+std::vector<std::string> reformatsOf(const Part& part) {
+    std::vector<std::string> tables;
+    for (const auto& operation : part) {
+        tables.insert(tables.end(), operation.reformats.begin(), operation.reformats.end());
+    }
+    return tables;
+}
+
 bool runPack(TDM1& dm, const PackTable& pack) {
     PartTimes times(pack.number);
     for (const auto& database : pack.databases) {
@@ -135,6 +155,7 @@ bool runPack(TDM1& dm, const PackTable& pack) {
 
 bool runPackWrapper(int number, const std::function<bool(TDM1&)>& method) {
     KolvoStep = 0;
+    resetFirstFailure();
     environment::kvSetting.Kod2 = 80000 + number;
     environment::fw_Write_Register(402);
     bool installed = false;

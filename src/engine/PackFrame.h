@@ -4,6 +4,7 @@
 #include "engine/DatabaseSlots.h"
 
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -25,10 +26,13 @@ enum class Flow {
     EndPack, // the pack ends at once with False, without its closing journal
 };
 
-// One row of a database part: the steps it counts on its normal path, and what it does.
+// One row of a database part: the steps it counts on its normal path, what it does, and
+// the tables it gives a new record format (a name for every such ALTER: Firebird keeps at
+// most 255 formats a table, so a run checks them before it starts).
 struct Operation {
     int steps = 0;
     std::function<Flow(TDM1&)> run;
+    std::vector<std::string> reformats = {};
 };
 
 // A database part as the table of its operations; an empty part does nothing.
@@ -55,6 +59,12 @@ struct PackTable {
 
 // The pack's expected step total: the weights of all its database parts.
 int KolvoSP(const PackTable& pack);
+
+// How many new record formats a pack gives each table (upper case) of each database, at most.
+using Reformats = std::map<Slot, std::map<std::string, int>>;
+Reformats reformatsOf(const PackTable& pack);
+// The tables a part's operations give new formats, for a row that runs the part itself.
+std::vector<std::string> reformatsOf(const Part& part);
 
 // The skeleton every pack follows: each database that opens (and carries the
 // required stamp) gets its part, every other one counts its weight; then the

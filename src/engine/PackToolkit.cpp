@@ -19,6 +19,8 @@ constexpr size_t kLongestName = 31;
 constexpr std::int64_t kLongestTextRead = 8191;
 constexpr std::int64_t kBlobType = 261;
 constexpr std::int64_t kTextSubType = 1;
+// Parameter sets a per-row write sends in one round trip to a server.
+constexpr size_t kRunsPerTrip = 64;
 
 // A name as the catalogue keeps it: upper-cased, without the blanks at its end.
 std::string catalogueName(const std::string& name) {
@@ -89,7 +91,11 @@ bool writeRows(TDM1& dm, const std::vector<std::string>& lines, const std::funct
     try {
         {
             fb::Statement statement(dm.IBTrWrite, lines);
+            if (speedUps() && dm.IBTrWrite.connection().remote()) {
+                statement.gatherRuns(kRunsPerTrip);
+            }
             body(statement);
+            statement.sendGathered();
         }
         dm.IBTrWrite.commit();
         return true;

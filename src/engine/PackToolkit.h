@@ -26,7 +26,9 @@ bool readRows(TDM1& dm, fb::Transaction& transaction, const std::vector<std::str
               const std::vector<fb::SqlValue>& params = {});
 
 // A bulk write: prepares `lines` once in the write transaction, lets `body`
-// execute it once per entry, and commits after the last entry. On a failure
+// execute it once per entry, and commits after the last entry. With the
+// speed-ups on and a server holding the database, the executions travel many
+// parameter sets to a round trip (fb::Statement::gatherRuns), with the same rows. On a failure
 // the transaction is committed or rolled back as `onFailure` says, the inner
 // gauge is hidden, the failure goes to the event log, and the answer is false.
 bool writeRows(TDM1& dm, const std::vector<std::string>& lines, const std::function<void(fb::Statement&)>& body,

@@ -39,14 +39,14 @@ bool dm_SP_8_00_07() {
 
 std::vector<PackEntry> allPacks() {
     return {
-        {0, engine::KolvoSP(pack_8_00_00()), dm_SPold_007_12_SPnew_008},
-        {1, steps_8_00_01(), dm_SP_8_00_01},
-        {2, steps_8_00_02(), dm_SP_8_00_02},
-        {3, steps_8_00_03(), dm_SP_8_00_03},
-        {4, steps_8_00_04(), dm_SP_8_00_04},
-        {5, steps_8_00_05(), dm_SP_8_00_05},
-        {6, steps_8_00_06(), dm_SP_8_00_06},
-        {7, steps_8_00_07(), dm_SP_8_00_07},
+        {0, engine::KolvoSP(pack_8_00_00()), dm_SPold_007_12_SPnew_008, engine::reformatsOf(pack_8_00_00())},
+        {1, steps_8_00_01(), dm_SP_8_00_01, reformats_8_00_01()},
+        {2, steps_8_00_02(), dm_SP_8_00_02, reformats_8_00_02()},
+        {3, steps_8_00_03(), dm_SP_8_00_03, reformats_8_00_03()},
+        {4, steps_8_00_04(), dm_SP_8_00_04, reformats_8_00_04()},
+        {5, steps_8_00_05(), dm_SP_8_00_05, reformats_8_00_05()},
+        {6, steps_8_00_06(), dm_SP_8_00_06, reformats_8_00_06()},
+        {7, steps_8_00_07(), dm_SP_8_00_07, reformats_8_00_07()},
     };
 }
 

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "engine/PackFrame.h"
+
 #include <functional>
 #include <vector>
 
@@ -16,11 +18,13 @@ bool dm_SP_8_00_06();
 bool dm_SP_8_00_07();
 
 // One pack as the run needs it: its number N (8.00.0N), the steps it counts
-// (KolvoSP, derived from its table), and its wrapper.
+// (KolvoSP, derived from its table), its wrapper, and the new record formats it
+// gives each table (derived from its table too).
 struct PackEntry {
     int number = 0;
     int KolvoSP = 0;
     std::function<bool()> wrapper;
+    engine::Reformats reformats;
 };
 
 // The eight packs 8.00.00 to 8.00.07 in their order.

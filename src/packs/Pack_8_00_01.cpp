@@ -294,6 +294,11 @@ int steps_8_00_01() {
     return engine::KolvoSP(pack_8_00_01(lists));
 }
 
+engine::Reformats reformats_8_00_01() {
+    Lists lists;
+    return engine::reformatsOf(pack_8_00_01(lists));
+}
+
 bool a_SP_8_00_01(engine::TDM1& dm) {
     Lists lists;
     return engine::runPack(dm, pack_8_00_01(lists));

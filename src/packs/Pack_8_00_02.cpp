@@ -328,6 +328,11 @@ int steps_8_00_02() {
     return engine::KolvoSP(pack_8_00_02(lists));
 }
 
+engine::Reformats reformats_8_00_02() {
+    Lists_8_00_02 lists;
+    return engine::reformatsOf(pack_8_00_02(lists));
+}
+
 bool a_SP_8_00_02(engine::TDM1& dm) {
     Lists_8_00_02 lists;
     return engine::runPack(dm, pack_8_00_02(lists));

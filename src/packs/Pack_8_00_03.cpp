@@ -7,6 +7,7 @@
 
 #include <cmath>
 #include <cstdint>
+#include <unordered_set>
 
 namespace packs {
 namespace {
@@ -154,18 +155,48 @@ Operation unitsRead(Catalogue& catalogue) {
         [&catalogue] { catalogue.units.clear(); });
 }
 
+// Whether the rows the table holds all carry keys of the catalogue, so that they
+// are the copy of an earlier run that failed later on (the table is new in this
+// pack). A table that also holds rows of its own, or cannot be read, is not one.
+bool holdsAnEarlierCopy(TDM1& dm, const std::string& table, const std::string& key,
+                        const std::unordered_set<std::int64_t>& keys) {
+    bool any = false;
+    bool earlier = true;
+    const bool read = engine::readRows(
+        dm, dm.IBTrRead, {"SELECT", key, "FROM " + table},
+        [&](const Row& row) {
+            any = true;
+            earlier = earlier && keys.contains(engine::integerField(row, 0));
+        },
+        OnFailure::Commit);
+    return read && any && earlier;
+}
+
+// Where a copy goes and the keys of the rows it writes.
+struct CopyTarget {
+    std::string table;
+    std::string key;
+    std::function<std::unordered_set<std::int64_t>()> keys;
+};
+
 // A copy into the Base database: one prepared statement and one commit for all
-// rows. It counts its step also where nothing is copied (the Config database);
-// a failure is rolled back and ends the database's part uncounted. The table is
-// new in this pack, so rows in it come from an earlier run that failed later
-// on: they are replaced in the same transaction, never doubled. Without the
-// Sorvin database read in this run there is nothing to copy, and what an
-// earlier run copied stays.
-Operation copyStep(const Catalogue& catalogue, bool copy, std::string table, std::vector<std::string> lines,
+// rows, added to the rows the table holds. It counts its step also where
+// nothing is copied (the Config database); a failure is rolled back and ends
+// the database's part uncounted. An earlier run's copy is replaced in the same
+// transaction, never doubled. Without the Sorvin database read in this run
+// there is nothing to copy, and what an earlier run copied stays.
+Operation copyStep(const Catalogue& catalogue, bool copy, CopyTarget target, std::vector<std::string> lines,
                    std::function<void(engine::fb::Statement&)> body) {
-    return {1, [&catalogue, copy, table, lines, body](TDM1& dm) {
-                if (copy && catalogue.read && !engine::writeRows(dm, lines, [&](engine::fb::Statement& insert) {
-                        engine::fb::Statement(dm.IBTrWrite, {"DELETE FROM " + table}).execute();
+    return {1, [&catalogue, copy, target, lines, body](TDM1& dm) {
+                if (!copy || !catalogue.read) {
+                    engine::inc_KolvoStep(1);
+                    return Flow::Next;
+                }
+                const bool replace = holdsAnEarlierCopy(dm, target.table, target.key, target.keys());
+                if (!engine::writeRows(dm, lines, [&](engine::fb::Statement& insert) {
+                        if (replace) {
+                            engine::fb::Statement(dm.IBTrWrite, {"DELETE FROM " + target.table}).execute();
+                        }
                         body(insert);
                     })) {
                     return Flow::EndPart;
@@ -175,8 +206,21 @@ Operation copyStep(const Catalogue& catalogue, bool copy, std::string table, std
             }};
 }
 
+template <typename Record>
+std::function<std::unordered_set<std::int64_t>()> keysOf(const std::vector<Record>& records,
+                                                         std::int64_t Record::*key) {
+    return [&records, key] {
+        std::unordered_set<std::int64_t> keys;
+        for (const auto& record : records) {
+            keys.insert(record.*key);
+        }
+        return keys;
+    };
+}
+
 Operation groupsCopy(const Catalogue& catalogue, bool copy) {
-    return copyStep(catalogue, copy, "StockMain_Group",
+    return copyStep(catalogue, copy,
+                    {"StockMain_Group", "KodGroup", keysOf(catalogue.groups, &TStockMainGroup::KodGroup)},
                     {"INSERT", "INTO StockMain_Group", "(KodGroup, GroupMain, SubGroup, Vid, NoteP, NoteF, Group_Note)",
                      "VALUES (:p0, :p1, :p2, :p3, :p4, :p5, :p6)"},
                     [&catalogue](engine::fb::Statement& insert) {
@@ -188,7 +232,8 @@ Operation groupsCopy(const Catalogue& catalogue, bool copy) {
 }
 
 Operation materialsCopy(const Catalogue& catalogue, bool copy) {
-    return copyStep(catalogue, copy, "StockMain",
+    return copyStep(catalogue, copy,
+                    {"StockMain", "KodMaterial", keysOf(catalogue.materials, &TStockMain::KodMaterial)},
                     {"INSERT", "INTO StockMain", "(KodMaterial, MGUID, KodBuch, KodBuch_2,",
                      "Material, Artikul, UnitMat,", "Package, MinQuantity, Norm, Ration, Info)",
                      "VALUES (:p0, :p1, :p2, :p3, :p4, :p5, :p6, :p7, :p8, :p9, :p10, :p11)"},
@@ -204,7 +249,8 @@ Operation materialsCopy(const Catalogue& catalogue, bool copy) {
 }
 
 Operation unitsCopy(const Catalogue& catalogue, bool copy) {
-    return copyStep(catalogue, copy, "StockMain_Unit",
+    return copyStep(catalogue, copy,
+                    {"StockMain_Unit", "KodMaterial", keysOf(catalogue.units, &TStockMainUnit::KodMaterial)},
                     {"INSERT", "INTO StockMain_Unit", "(KodMaterial, Unit2, K1, Znak1)", "VALUES (:p0, :p1, :p2, :p3)"},
                     [&catalogue](engine::fb::Statement& insert) {
                         for (const auto& unit : catalogue.units) {
@@ -302,6 +348,11 @@ engine::PackTable pack_8_00_03(Catalogue& catalogue) {
 int steps_8_00_03() {
     Catalogue catalogue;
     return engine::KolvoSP(pack_8_00_03(catalogue));
+}
+
+engine::Reformats reformats_8_00_03() {
+    Catalogue catalogue;
+    return engine::reformatsOf(pack_8_00_03(catalogue));
 }
 
 bool a_SP_8_00_03(engine::TDM1& dm) {

@@ -8,6 +8,7 @@
 #include "packs/KeptRows.h"
 #include "packs/TableSplitColumn.h"
 
+#include <algorithm>
 #include <chrono>
 #include <cstdint>
 #include <map>
@@ -176,7 +177,8 @@ Operation oldGroupsKeep() {
 
 // A step of the groups' rebuild, which a finished rebuild does not run again; its steps still count.
 Operation unlessRebuilt(const Lists& lists, Operation operation) {
-    return {operation.steps, [&lists, operation](TDM1& dm) {
+    return {operation.steps,
+            [&lists, operation](TDM1& dm) {
                 if (!lists.groupsRebuilt) {
                     return operation.run(dm);
                 }
@@ -184,7 +186,8 @@ Operation unlessRebuilt(const Lists& lists, Operation operation) {
                     engine::inc_KolvoStep(operation.steps);
                 }
                 return Flow::Next;
-            }};
+            },
+            operation.reformats};
 }
 
 Operation oldGroupsRelease() {
@@ -491,7 +494,10 @@ Operation elementCoding(Lists& lists, std::string database) {
                     return Flow::EndPart;
                 }
                 lists.elements.clear();
-                if (dm.ft_TableReadRecordCount("DE", "") > 0 &&
+                const auto count = dm.ft_TableReadRecordCount("DE", "");
+                // The run's largest list, taken at its size at once: it never holds two copies while it grows.
+                lists.elements.reserve(static_cast<size_t>(std::max(count, 0)));
+                if (count > 0 &&
                     !engine::readRows(
                         dm, dm.IBTrRead,
                         {"SELECT", "NOM, NumberProduct, NumberElement, Structure, Element", "FROM de", "ORDER BY 1"},
@@ -602,6 +608,11 @@ engine::PackTable pack_8_00_04(Lists& lists) {
 int steps_8_00_04() {
     Lists lists;
     return engine::KolvoSP(pack_8_00_04(lists));
+}
+
+engine::Reformats reformats_8_00_04() {
+    Lists lists;
+    return engine::reformatsOf(pack_8_00_04(lists));
 }
 
 bool a_SP_8_00_04(engine::TDM1& dm) {

@@ -7,6 +7,7 @@
 #include "packs/BaseAsItStands.h"
 #include "packs/KeptRows.h"
 
+#include <algorithm>
 #include <cstdint>
 #include <map>
 #include <set>
@@ -290,7 +291,9 @@ Operation subParameterCoding(Lists& lists) {
                     return Flow::EndPart;
                 }
                 lists.elements.clear();
-                dm.ft_TableReadRecordCount("DE", "");
+                const auto count = dm.ft_TableReadRecordCount("DE", "");
+                // The run's largest list, taken at its size at once: it never holds two copies while it grows.
+                lists.elements.reserve(static_cast<size_t>(std::max(count, 0)));
                 if (!engine::readRows(
                         dm, dm.IBTrRead,
                         {"SELECT", "NOM, NumberProduct, NumberElement, KodDE, KodParameter, SubParameter", "FROM DE"},
@@ -370,6 +373,11 @@ engine::PackTable pack_8_00_05(Lists& lists) {
 int steps_8_00_05() {
     Lists lists;
     return engine::KolvoSP(pack_8_00_05(lists));
+}
+
+engine::Reformats reformats_8_00_05() {
+    Lists lists;
+    return engine::reformatsOf(pack_8_00_05(lists));
 }
 
 bool a_SP_8_00_05(engine::TDM1& dm) {

@@ -127,6 +127,10 @@ int steps_8_00_06() {
     return engine::KolvoSP(pack_8_00_06());
 }
 
+engine::Reformats reformats_8_00_06() {
+    return engine::reformatsOf(pack_8_00_06());
+}
+
 bool a_SP_8_00_06(engine::TDM1& dm) {
     return engine::runPack(dm, pack_8_00_06());
 }

@@ -22,7 +22,8 @@ Operation columnPair(std::string table, std::string first, std::string second, i
         op::ft_TableWriteColumnValue(table, first, "0"),
         op::ft_TableWriteColumnValue(table, second, "999999999"),
     };
-    return {4, [=](TDM1& dm) {
+    return {4,
+            [=](TDM1& dm) {
                 if (dm.control_Column(table, first)) {
                     engine::inc_KolvoStep(4);
                     return Flow::Next;
@@ -31,7 +32,8 @@ Operation columnPair(std::string table, std::string first, std::string second, i
                     step.run(dm);
                 }
                 return Flow::Next;
-            }};
+            },
+            engine::reformatsOf(steps)};
 }
 
 Part cataloguePart() {
@@ -66,6 +68,10 @@ engine::PackTable pack_8_00_07() {
 
 int steps_8_00_07() {
     return engine::KolvoSP(pack_8_00_07());
+}
+
+engine::Reformats reformats_8_00_07() {
+    return engine::reformatsOf(pack_8_00_07());
 }
 
 bool a_SP_8_00_07(engine::TDM1& dm) {

@@ -12,7 +12,8 @@ namespace packs {
 
 engine::Operation ft_TableSplitColumn(std::string SourceTable, std::string LinkTable, std::string KeyColumn,
                                       std::string ListColumn) {
-    return {5, [=](engine::TDM1& dm) {
+    return {5,
+            [=](engine::TDM1& dm) {
                 struct TKindOpen {
                     std::int64_t NumberMaterial = 0;
                     std::string KindOpen;
@@ -65,7 +66,8 @@ engine::Operation ft_TableSplitColumn(std::string SourceTable, std::string LinkT
                 }
                 dm.fc_ColumnDelete(SourceTable, ListColumn);
                 return engine::Flow::Next;
-            }};
+            },
+            {SourceTable}};
 }
 
 } // namespace packs

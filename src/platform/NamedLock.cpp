@@ -6,6 +6,7 @@
 #include <sys/file.h>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <utility>
 
 namespace platform {
 namespace {
@@ -31,6 +32,8 @@ int lockWithoutWaiting(int fd, int operation) {
 
 NamedLock::NamedLock(std::string name) : m_file(fileOf(name)) {}
 
+NamedLock::NamedLock(AtPath path) : m_file(std::move(path.file)), m_mode(0644) {}
+
 NamedLock::~NamedLock() {
     release();
 }
@@ -50,7 +53,8 @@ NamedLock::Result NamedLock::tryAcquire() {
     if (held()) {
         return Result::Acquired;
     }
-    const int fd = ::open(m_file.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0600);
+    // flock needs no write access: a file another user made can be locked too.
+    const int fd = ::open(m_file.c_str(), O_RDONLY | O_CREAT | O_CLOEXEC, m_mode);
     if (fd < 0) {
         return Result::Unavailable;
     }

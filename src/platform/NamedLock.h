@@ -15,7 +15,14 @@ public:
         Unavailable,   // the lock file cannot be made or locked
     };
 
+    // A lock on the file at that path, shared by the processes of every user who may read it:
+    // what one installation's users and sessions agree on, whatever their runtime folders.
+    struct AtPath {
+        std::string file;
+    };
+
     explicit NamedLock(std::string name);
+    explicit NamedLock(AtPath path);
     ~NamedLock();
     NamedLock(const NamedLock&) = delete;
     NamedLock& operator=(const NamedLock&) = delete;
@@ -33,6 +40,8 @@ public:
 
 private:
     std::string m_file;
+    // Who else may open the file: only its owner for a lock of one user.
+    unsigned m_mode = 0600;
     int m_fd = -1;
 };
 

@@ -6,6 +6,7 @@
 #include "platform/StepBoundary.h"
 #include "platform/UserInterface.h"
 #include "run/RestorePoint.h"
+#include "run/SetValidation.h"
 #include "run/SiblingReplacement.h"
 
 #include <exception>
@@ -61,7 +62,9 @@ void recordEnd(const std::string& reason, int code, const std::string& detail) n
 InstallationResult installEverything(int MinVersion, const environment::TProgramInfo& UpgradeInfo,
                                      std::vector<PackStep> packs, const RunHooks& hooks) {
     UpgradeRun upgradeRun(std::move(packs), hooks);
-    if (upgradeRun.installPacks(MinVersion) != RunOutcome::Installed) {
+    // A database that the run left damaged is a failed run: its backup is offered back.
+    if (upgradeRun.installPacks(MinVersion) != RunOutcome::Installed ||
+        (upgradeRun.restorePoint() && !control_Validation(upgradeRun.restorePoint()))) {
         if (upgradeRun.restorePoint()) {
             offerRestore(*upgradeRun.restorePoint(), hooks);
         }
@@ -80,7 +83,7 @@ InstallationResult installEverything(int MinVersion, const environment::TProgram
     } else {
         registerRelease(UpgradeInfo);
     }
-    environment::fw_Write_Register(409);
+    environment::fw_Write_Register(409, "базы данных проверены, ошибок нет");
     return failed ? InstallationResult::SiblingsFailed : InstallationResult::Installed;
 }
 

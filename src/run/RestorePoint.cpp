@@ -126,6 +126,10 @@ std::string markerPath() {
     return kvSetting.KVDir.Vesk + "zuruzod-upgrade-run.txt";
 }
 
+std::string installationLockPath() {
+    return kvSetting.KVDir.Vesk + "zuruzod-upgrade.lock";
+}
+
 std::optional<RestorePoint> readMarker() {
     std::string text;
     if (!platform::readWholeFile(markerPath(), text)) {

@@ -18,6 +18,9 @@ struct RestorePoint {
 
 // The marker file: DirBase + "zuruzod-upgrade-run.txt".
 std::string markerPath();
+// The lock file of one run at a time on the installation: DirBase + "zuruzod-upgrade.lock".
+// Each user and session has a program lock of its own; the data root is what they share.
+std::string installationLockPath();
 // The restore point of an interrupted or failed run, when its marker is there.
 std::optional<RestorePoint> readMarker();
 void removeMarker();

@@ -2,6 +2,7 @@
 
 #include "engine/DatabaseSlots.h"
 #include "engine/EngineState.h"
+#include "engine/FailureRecord.h"
 #include "engine/ReadingWrappers.h"
 #include "environment/EventLog.h"
 #include "environment/FileProcedures.h"
@@ -10,6 +11,7 @@
 #include "platform/FileSystem.h"
 #include "platform/StepBoundary.h"
 #include "platform/UserInterface.h"
+#include "run/FormatCheck.h"
 #include "run/Minima.h"
 #include "run/SetCheck.h"
 
@@ -20,6 +22,17 @@ namespace run {
 using environment::kvSetting;
 using environment::ZapisLabel;
 using environment::ZapisMemo3;
+
+namespace {
+
+// A pack fails without a word of its own; the run log says what made it fail.
+void sayCause() {
+    if (!engine::firstFailure().empty()) {
+        ZapisMemo3("Причина: " + engine::firstFailure());
+    }
+}
+
+} // namespace
 
 std::string twoDigits(int number) {
     return (number < 10 ? "0" : "") + std::to_string(number);
@@ -72,6 +85,10 @@ RunOutcome UpgradeRun::installPacks(int MinVersion) {
         ResetRun();
         return RunOutcome::SetUnopenable;
     }
+    if (!control_FormatLimit()) {
+        ResetRun();
+        return RunOutcome::FormatLimit;
+    }
     m_restorePoint = makeRestorePoint();
     if (!m_restorePoint) {
         ResetRun();
@@ -109,6 +126,7 @@ RunOutcome UpgradeRun::convert712() {
     m_hooks.showPicture();
     if (!m_packs[0].wrapper()) {
         ZapisMemo3("Что-то пошло не так (01) ...");
+        sayCause();
         ResetRun();
         return RunOutcome::ConversionFailed;
     }
@@ -131,17 +149,27 @@ bool UpgradeRun::installPack(const PackStep& pack) {
     const std::string NN = twoDigits(pack.number);
     ZapisMemo3("Начало установки Service Pack 00." + NN);
     ZapisLabel(" Установка Service Pack 00." + NN);
+    const bool catalogueToMove = pack.number == 3 && sorvinAwaitsTheMove();
     if (!pack.wrapper()) {
+        sayCause();
         platform::ui().showMessage("Установка невозможна\rКод: sp." + NN);
         ResetRun();
         return false;
     }
     m_c = engine::dm_read_miniServicePackBuild(m_vbb);
-    if (pack.number == 3) {
+    if (catalogueToMove) {
         removeSorvinFile();
     }
     ZapisMemo3("Установлен Service Pack 00." + NN);
     return true;
+}
+
+// 8.00.03 reads the stock catalogue only from a Sorvin database at 8.0.2 and passes
+// over one at any other stamp, whose catalogue then exists nowhere else: that file stays.
+bool UpgradeRun::sorvinAwaitsTheMove() {
+    Minima minima;
+    return platform::fileExists(engine::fileSorvin) && ReadFileVersion(engine::fileSorvin, minima) &&
+           minima.MinVersion == 8 && minima.MinServicePack == 0 && minima.MinBuild == 2;
 }
 
 // After 8.00.03 the suite keeps no Sorvin database; its temporary order files go with it.

@@ -13,6 +13,7 @@ namespace run {
 enum class RunOutcome {
     Installed,        // every pack the stamps called for was installed
     SetUnopenable,    // a database of the set would not open; nothing was changed
+    FormatLimit,      // a table would pass Firebird's limit of record formats; nothing was changed
     BackupFailed,     // the databases could not be copied first; nothing was changed
     ConversionFailed, // 8.00.00 failed: "(01)"
     StampsUnreadable, // 8.00.00 ran but a stamp cannot be read afterwards: "(02)"
@@ -52,6 +53,7 @@ public:
 private:
     RunOutcome convert712();
     bool installPack(const PackStep& pack);
+    static bool sorvinAwaitsTheMove();
     void removeSorvinFile();
     void StepGauge(int Value);
     void ResetRun();

@@ -18,6 +18,8 @@
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
+
 // The window's pictures and texts are compiled into this static library; the
 // linker keeps them only when something names them.
 static void initWizardResources() {
@@ -328,9 +330,9 @@ void TFormUpgrade1::innerGaugeShow(int maximum) {
     m_ui->Gauge2->show();
 }
 
-void TFormUpgrade1::innerGaugeNext() {
+void TFormUpgrade1::innerGaugeAdvance(int steps) {
     if (m_ui->Gauge2->isVisible()) {
-        m_ui->Gauge2->setValue(m_ui->Gauge2->value() + 1);
+        m_ui->Gauge2->setValue(std::min(m_ui->Gauge2->value() + steps, m_ui->Gauge2->maximum()));
     }
 }
 

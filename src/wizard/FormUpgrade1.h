@@ -43,7 +43,7 @@ public:
     int overallGaugePosition() const override;
     void stepLabel(const QString& text) override;
     void innerGaugeShow(int maximum) override;
-    void innerGaugeNext() override;
+    void innerGaugeAdvance(int steps) override;
     void innerGaugeHide() override;
     void runLogLine(const QString& line) override;
 

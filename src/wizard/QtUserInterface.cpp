@@ -65,18 +65,32 @@ void QtUserInterface::stepLabel(const std::string& text) {
 }
 
 void QtUserInterface::innerGaugeShow(int maximum) {
+    m_gatheredSteps = 0;
+    m_lastShown = std::chrono::steady_clock::now();
     if (m_window) {
         m_window->innerGaugeShow(maximum);
     }
 }
 
 void QtUserInterface::innerGaugeNext() {
-    if (m_window) {
-        m_window->innerGaugeNext();
+    ++m_gatheredSteps;
+    if (std::chrono::steady_clock::now() - m_lastShown >= kGaugeInterval) {
+        showGatheredSteps();
     }
 }
 
+void QtUserInterface::showGatheredSteps() {
+    if (m_window) {
+        m_window->innerGaugeAdvance(m_gatheredSteps);
+    }
+    m_gatheredSteps = 0;
+    QApplication::processEvents();
+    // Measured after the events ran, so that a slow repaint cannot take every turn.
+    m_lastShown = std::chrono::steady_clock::now();
+}
+
 void QtUserInterface::innerGaugeHide() {
+    m_gatheredSteps = 0;
     if (m_window) {
         m_window->innerGaugeHide();
     }

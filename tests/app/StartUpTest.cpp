@@ -3,6 +3,7 @@
 #include "environment/KvSetting.h"
 #include "platform/FileSystem.h"
 #include "platform/NamedLock.h"
+#include "run/RestorePoint.h"
 #include "support/ScriptedUserInterface.h"
 #include "support/TestInstallation.h"
 
@@ -125,6 +126,18 @@ TEST_F(StartUpTest, SecondCopyIsRefusedBeforeAnyEventLogLine) {
     EXPECT_EQ(start(), app::kStartUpEnded);
     EXPECT_EQ(m_ui.messages, std::vector<std::string>{"Upgrade уже запущен"});
     EXPECT_EQ(logAdded(), "");
+    EXPECT_TRUE(m_pauses.empty());
+    EXPECT_EQ(m_wizardsCreated, 0);
+}
+
+// A run of another user or session holds the installation's lock, not this session's program lock.
+TEST_F(StartUpTest, ARunOfAnotherSessionOnTheInstallationIsRefusedBeforeTheSplash) {
+    install();
+    platform::NamedLock otherSession(platform::NamedLock::AtPath{run::installationLockPath()});
+    ASSERT_EQ(otherSession.tryAcquire(), platform::NamedLock::Result::Acquired);
+
+    EXPECT_EQ(start(), app::kStartUpEnded);
+    EXPECT_EQ(m_ui.messages, std::vector<std::string>{"Upgrade уже запущен"});
     EXPECT_TRUE(m_pauses.empty());
     EXPECT_EQ(m_wizardsCreated, 0);
 }

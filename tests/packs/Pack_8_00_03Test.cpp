@@ -197,6 +197,20 @@ TEST_F(Pack_8_00_03Test, AFailingCopyEndsTheBaseDatabasesPartAndThePack) {
     EXPECT_TRUE(hasTable(db("Config"), "fur_MaterialKit")) << "the pack goes on with the next database";
 }
 
+// Rows a Base database's table held before the pack stay there: the copy is
+// added to them, as on the first run, whatever a later run replaces.
+TEST_F(Pack_8_00_03Test, RowsTheBaseDatabaseHeldBeforeStayBesideTheCopy) {
+    sql("Base", "CREATE TABLE StockMain_Group (KodGroup INT, GroupMain VARCHAR(24), SubGroup VARCHAR(1), "
+                "Vid VARCHAR(2), NoteP VARCHAR(1), NoteF VARCHAR(1), Group_Note VARCHAR(255));\n"
+                "INSERT INTO StockMain_Group (KodGroup, GroupMain) VALUES (-7, 'own group');");
+    const std::string sorvinGroups = value(db("Sorvin"), "SELECT COUNT(*) FROM stock_Group");
+
+    ASSERT_TRUE(packs::dm_SP_8_00_03()) << ::testing::PrintToString(ui.messages);
+
+    EXPECT_EQ(value(db("Base"), "SELECT COUNT(*) FROM StockMain_Group WHERE KodGroup <> -7"), sorvinGroups);
+    EXPECT_EQ(value(db("Base"), "SELECT GroupMain FROM StockMain_Group WHERE KodGroup = -7"), "own group");
+}
+
 // A run that failed after the Base database's part leaves the catalogue copied
 // but no stamp written; the next run copies it again in place of the first
 // copy, or keeps that copy when the Sorvin database is gone by then.

@@ -1,6 +1,7 @@
 #include "RunSupport.h"
 
 #include "engine/firebird/Connection.h"
+#include "environment/PreFlight.h"
 #include "platform/FileSystem.h"
 #include "platform/NamedLock.h"
 #include "run/RestorePoint.h"
@@ -11,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <csignal>
 #include <cstdlib>
 #include <filesystem>
 #include <functional>
@@ -86,6 +88,8 @@ std::string describedShape(const testing_support::TestInstallation& installation
 class HeadlessRunnerTest : public ::testing::Test {
 protected:
     void build(tools::InstallationSpec spec) {
+        // The one before goes first: going, it clears the settings that the new one reads.
+        installation.reset();
         installation = std::make_unique<testing_support::TestInstallation>(std::move(spec));
     }
     ChildResult run(const std::string& arguments = "") {
@@ -335,21 +339,28 @@ TEST_F(HeadlessRunnerTest, ADatabaseHeldByAnotherProcessIsNamedAndNothingChanges
     }
 }
 
+// The program in the same session holds its single-instance lock; a run of another user or
+// session, whose runtime folder is its own, holds the installation's lock in the data root.
 TEST_F(HeadlessRunnerTest, ASecondRunIsRefusedWhileTheProgramRuns) {
-    build(run_testing::stampedSpec({8, 0, 0}));
-    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-    const std::string kept = runtime ? runtime : "";
-    ::setenv("XDG_RUNTIME_DIR", installation->layout().machineConfig.c_str(), 1);
-    platform::NamedLock program("zuruzod 8e");
-    runtime ? ::setenv("XDG_RUNTIME_DIR", kept.c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
-    ASSERT_EQ(program.tryAcquire(), platform::NamedLock::Result::Acquired);
+    for (const bool otherSession : {false, true}) {
+        SCOPED_TRACE(otherSession ? "another session" : "the same session");
+        build(run_testing::stampedSpec({8, 0, 0}));
+        const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+        const std::string kept = runtime ? runtime : "";
+        ::setenv("XDG_RUNTIME_DIR", installation->layout().machineConfig.c_str(), 1);
+        platform::NamedLock program =
+            otherSession ? platform::NamedLock(platform::NamedLock::AtPath{run::installationLockPath()})
+                         : platform::NamedLock("zuruzod 8e");
+        runtime ? ::setenv("XDG_RUNTIME_DIR", kept.c_str(), 1) : ::unsetenv("XDG_RUNTIME_DIR");
+        ASSERT_EQ(program.tryAcquire(), platform::NamedLock::Result::Acquired);
 
-    const ChildResult result = run();
+        const ChildResult result = run();
 
-    EXPECT_EQ(result.status, 2) << result.out << result.err;
-    EXPECT_NE(result.err.find("Upgrade уже запущен"), std::string::npos) << result.err;
-    EXPECT_TRUE(result.out.empty()) << result.out;
-    EXPECT_EQ(stampOf(installation->database("Base")), std::make_tuple(8, 0, 0));
+        EXPECT_EQ(result.status, 2) << result.out << result.err;
+        EXPECT_NE(result.err.find("Upgrade уже запущен"), std::string::npos) << result.err;
+        EXPECT_TRUE(result.out.empty()) << result.out;
+        EXPECT_EQ(stampOf(installation->database("Base")), std::make_tuple(8, 0, 0));
+    }
 }
 
 TEST_F(HeadlessRunnerTest, OfTwoRunsStartedTogetherTheSecondIsRefusedAndTheFirstFinishes) {
@@ -453,6 +464,48 @@ TEST_F(HeadlessRunnerTest, SigtermStopsTheRunAtAStepBoundaryWithItsOwnStatus) {
         EXPECT_TRUE(stamp == std::make_tuple(8, 0, 0) || stamp == std::make_tuple(8, 0, 1)) << name;
     }
     EXPECT_TRUE(run::readMarker().has_value());
+}
+
+// A stop asked for before the first step: it comes during the copy of a 7.12 set, before the run.
+TEST_F(HeadlessRunnerTest, SigtermDuringTheCopyOfA712SetStopsWithItsOwnStatusAndTheCopyIsOfferedAgain) {
+    tools::InstallationSpec spec = run_testing::stampedSpec({7, 12, 4});
+    spec.release = tools::Release::V712;
+    build(spec);
+    const auto& layout = installation->layout();
+    const std::string out = layout.root + "headless.out";
+    const std::string command = "XDG_CONFIG_DIRS=" + quoted(layout.machineConfig) +
+                                " XDG_CONFIG_HOME=" + quoted(layout.userConfig) +
+                                " XDG_RUNTIME_DIR=" + quoted(layout.machineConfig) + " exec " +
+                                quoted(UPGRADE_HEADLESS) + " >" + quoted(out) + " 2>&1 </dev/null";
+    // The signal waits, blocked, in the new process until the runner takes it: no race with its start.
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        sigset_t term;
+        sigemptyset(&term);
+        sigaddset(&term, SIGTERM);
+        ::sigprocmask(SIG_BLOCK, &term, nullptr);
+        ::kill(::getpid(), SIGTERM);
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    int raw = 0;
+    ASSERT_EQ(::waitpid(child, &raw, 0), child);
+    std::string text;
+    platform::readWholeFile(out, text);
+    ASSERT_TRUE(WIFEXITED(raw)) << text;
+    EXPECT_EQ(WEXITSTATUS(raw), 3) << text;
+    EXPECT_NE(text.find("Копирование файлов версии 7.12 прервано по запросу"), std::string::npos) << text;
+    EXPECT_NE(eventLogOf(layout).find("копирование прервано по запросу"), std::string::npos);
+    EXPECT_TRUE(platform::fileExists(environment::copyMarkerPath()));
+    // The 7.12 files are only read.
+    EXPECT_EQ(stampOf(installation->database("Base")), std::make_tuple(7, 12, 4));
+
+    // The next start takes the version-8 set as incomplete and copies the 7.12 set again.
+    environment::Files712 = {};
+    ASSERT_TRUE(environment::control_UpgradeFiles(installation->preFlightEnvironment()));
+    EXPECT_FALSE(environment::Files712.file8);
+    EXPECT_TRUE(environment::Files712.file7);
 }
 
 } // namespace

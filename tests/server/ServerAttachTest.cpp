@@ -149,6 +149,7 @@ TEST(EmbeddedAttachTest, APlainPathAttachesEmbeddedWhenNoServerHoldsTheFile) {
     // No password: the embedded engine does not check one.
     connection.attach(installation.base(), {"user_name=" + environment::databaseUser(kNumberFirm)});
     EXPECT_EQ(remoteProtocol(connection), "");
+    EXPECT_FALSE(connection.remote());
     EXPECT_EQ(currentUser(connection), "kv5.12");
 }
 
@@ -168,6 +169,7 @@ TEST_F(ServerAttachTest, ThePlainPathReachesTheServerThatHoldsTheFile) {
     Connection connection;
     connection.attach(installation->base(), installationLogin(environment::databasePassword(kNumberFirm)));
     EXPECT_TRUE(overTcp(connection));
+    EXPECT_TRUE(connection.remote());
     EXPECT_EQ(currentUser(connection), "kv5.12");
     {
         Transaction transaction(connection, Transaction::readParameters());

@@ -1,12 +1,14 @@
 // Prints a database's tables, their columns and their rows in a stable order, so that two
 // databases can be compared with diff: db-dump DATABASE [USER]. Columns that differ from
 // run to run by nature (times, and GUIDs that each run generates) are named but not printed.
+// db-dump --count DATABASE [USER] prints only the number of rows of all its tables together.
 #include "engine/firebird/Connection.h"
 #include "engine/firebird/FbStatus.h"
 #include "engine/firebird/Query.h"
 #include "engine/firebird/Transaction.h"
 
 #include <algorithm>
+#include <cstdint>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -84,11 +86,23 @@ void dumpTable(engine::fb::Transaction& read, const std::string& table) {
     }
 }
 
+std::int64_t rowCount(engine::fb::Transaction& read, const std::string& table) {
+    Query query(read);
+    query.SQL = {"SELECT COUNT(*) FROM \"" + table + "\""};
+    query.open();
+    return query.fieldAsInteger(0);
+}
+
 } // namespace
 
 int main(int argc, char** argv) {
+    const bool countOnly = argc > 1 && std::string(argv[1]) == "--count";
+    if (countOnly) {
+        --argc;
+        ++argv;
+    }
     if (argc < 2 || argc > 3) {
-        std::cerr << "usage: db-dump DATABASE [USER]" << std::endl;
+        std::cerr << "usage: db-dump [--count] DATABASE [USER]" << std::endl;
         return 2;
     }
     try {
@@ -96,8 +110,16 @@ int main(int argc, char** argv) {
         connection.attach(argv[1], argc == 3 ? std::vector<std::string>{std::string("user_name=") + argv[2]}
                                              : std::vector<std::string>{});
         engine::fb::Transaction read(connection, engine::fb::Transaction::readParameters());
+        std::int64_t rows = 0;
         for (const auto& table : tables(read)) {
-            dumpTable(read, table);
+            if (countOnly) {
+                rows += rowCount(read, table);
+            } else {
+                dumpTable(read, table);
+            }
+        }
+        if (countOnly) {
+            std::cout << rows << '\n';
         }
         read.commit();
         return 0;

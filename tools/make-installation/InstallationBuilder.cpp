@@ -3,10 +3,12 @@
 #include "SchemaScript.h"
 #include "engine/firebird/Connection.h"
 #include "engine/firebird/Query.h"
+#include "engine/firebird/SqlText.h"
 #include "engine/firebird/Transaction.h"
 #include "environment/DatabasePassword.h"
 #include "platform/FileSystem.h"
 #include "platform/Registry.h"
+#include "platform/Text.h"
 
 #include <algorithm>
 #include <chrono>
@@ -178,6 +180,64 @@ void createDatabase(const InstallationSpec& spec, const std::string& name, const
     }
 }
 
+int tableFormat(const std::string& path, int numberFirm, const std::string& table) {
+    engine::fb::Connection connection;
+    connection.attach(path, ownerLogin(numberFirm));
+    engine::fb::Transaction read(connection, engine::fb::Transaction::readParameters());
+    engine::fb::Query format(read);
+    format.SQL = {"SELECT RDB$FORMAT FROM RDB$RELATIONS", "WHERE RDB$RELATION_NAME = :p0"};
+    format.Params = {platform::upperAscii(table)};
+    format.open();
+    const int at = format.eof() ? 0 : static_cast<int>(format.fieldAsInteger(0));
+    format.close();
+    read.commit();
+    return at;
+}
+
+// Each ALTER in a transaction of its own makes one format: a scratch column is added,
+// widened and dropped again, so the table keeps its columns.
+void raiseFormats(const std::string& path, int numberFirm, const std::string& table, int formats) {
+    const int at = tableFormat(path, numberFirm, table);
+    const int alterations = formats - at;
+    if (alterations == 0) {
+        return;
+    }
+    if (alterations < 2 || formats > 255) {
+        throw std::runtime_error("the table " + table + " of " + path + " is at " + std::to_string(at) +
+                                 " formats and can be brought to 2 or more above that, up to 255, not to " +
+                                 std::to_string(formats));
+    }
+    const std::string alter = "ALTER TABLE " + table + " ";
+    std::string script = alter + "ADD ZURUZOD_FORMATS VARCHAR(1);\n";
+    for (int width = 2; width < alterations; ++width) {
+        script += alter + "ALTER COLUMN ZURUZOD_FORMATS TYPE VARCHAR(" + std::to_string(width) + ");\n";
+    }
+    script += alter + "DROP ZURUZOD_FORMATS;\n";
+    runScript(path, numberFirm, script);
+}
+
+void raiseAllFormats(const InstallationSpec& spec, const InstallationLayout& layout) {
+    for (const auto& [item, formats] : spec.formats) {
+        const auto dot = item.find('.');
+        const std::string table = dot == std::string::npos ? item : item.substr(dot + 1);
+        engine::fb::plainIdentifier(table);
+        bool found = false;
+        for (const auto& name : databaseNames(spec.release)) {
+            const std::string path = databasePath(layout, spec.release, name);
+            if ((dot != std::string::npos && item.substr(0, dot) != name) || spec.omit.count(name) ||
+                tableFormat(path, spec.numberFirm, table) == 0) {
+                continue;
+            }
+            raiseFormats(path, spec.numberFirm, table, formats);
+            found = true;
+        }
+        if (!found) {
+            throw std::runtime_error("no database has a table " + item + " to bring to " + std::to_string(formats) +
+                                     " formats");
+        }
+    }
+}
+
 // Every database named in the request is one of the release's.
 void checkNames(const InstallationSpec& spec) {
     const auto names = databaseNames(spec.release);
@@ -318,6 +378,7 @@ InstallationLayout buildInstallation(const InstallationSpec& spec, const Progres
         }
         layout.databases.push_back(path);
     }
+    raiseAllFormats(spec, layout);
     return layout;
 }
 

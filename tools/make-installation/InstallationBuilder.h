@@ -39,6 +39,9 @@ struct InstallationSpec {
     // Above 0: the databases also get generated rows in this proportion (1 is a large
     // installation); never kept in the template cache.
     double scale = 0;
+    // Tables to bring to a number of record formats (Firebird allows 255), as "TABLE", in
+    // every database that has it, or "NAME.TABLE"; by ALTERs of a column made and dropped again.
+    std::map<std::string, int> formats;
     // A folder of ready-made databases to copy from instead of creating each
     // one anew (tests build hundreds); empty to always create.
     std::string templateCache;

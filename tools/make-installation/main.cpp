@@ -6,6 +6,7 @@
 #include <cstdio>
 #include <exception>
 #include <iostream>
+#include <optional>
 #include <string>
 
 namespace {
@@ -15,9 +16,12 @@ void usage() {
                  "                         [--number-firm N] [--type T]\n"
                  "                         [--stamp V.SP.B] [--stamp-of NAME=V.SP.B] [--omit NAME]\n"
                  "                         [--keys-700] [--trellan PATH] [--scale S]\n"
+                 "                         [--formats [NAME.]TABLE=N]\n"
                  "Lays out a complete installation with its registry stores, settings files and\n"
                  "databases in FOLDER, and prints the variables that point a program at it.\n"
-                 "--scale S adds generated rows in proportion S (1: about 1.1 GB of databases).\n";
+                 "--scale S adds generated rows in proportion S (1: about 1.1 GB of databases).\n"
+                 "--formats brings a table (of database NAME, or of every database that has it) to N\n"
+                 "record formats, as that many ALTERs over the years would (Firebird allows 255).\n";
 }
 
 tools::Stamp parseStamp(const std::string& text) {
@@ -80,6 +84,15 @@ int main(int argc, char** argv) {
                     throw std::runtime_error("--stamp-of takes NAME=V.SP.B");
                 }
                 spec.stampOf[item.substr(0, equals)] = parseStamp(item.substr(equals + 1));
+            } else if (arg == "--formats") {
+                const std::string item = value();
+                const auto equals = item.find('=');
+                const auto formats =
+                    equals == std::string::npos ? std::nullopt : platform::parseInt(item.substr(equals + 1));
+                if (!formats || equals == 0) {
+                    throw std::runtime_error("--formats takes [NAME.]TABLE=N");
+                }
+                spec.formats[item.substr(0, equals)] = *formats;
             } else if (arg == "--omit") {
                 spec.omit.insert(value());
             } else if (arg == "--keys-700") {

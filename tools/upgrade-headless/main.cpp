@@ -148,6 +148,12 @@ int upgrade(bool restore) {
     if (!readInstallation()) {
         return kCannotStart;
     }
+    platform::NamedLock installation(platform::NamedLock::AtPath{run::installationLockPath()});
+    if (installation.tryAcquire() == platform::NamedLock::Result::HeldElsewhere) {
+        std::cerr << "Upgrade уже запущен: another run of the upgrade on this installation holds "
+                  << installation.file() << "." << std::endl;
+        return kCannotStart;
+    }
     if (const auto point = run::readMarker()) {
         return unfinishedRun(*point, restore);
     }
@@ -187,6 +193,18 @@ int upgrade(bool restore) {
     }
 }
 
+// Only the copy of a 7.12 set stops outside the run: its marker leaves the version-8 set
+// incomplete, so that the next start copies it again.
+int copyStopped() {
+    std::cout << "Копирование файлов версии 7.12 прервано по запросу" << std::endl;
+    try {
+        environment::fw_Write_Register(491, "копирование прервано по запросу");
+    } catch (const std::exception& error) {
+        std::cerr << "upgrade-headless: the event log cannot take the entry: " << error.what() << std::endl;
+    }
+    return kStopped;
+}
+
 std::string versionText() {
     const auto version = platform::programVersion();
     return std::to_string(version[0]) + "." + std::to_string(version[1]) + "." + std::to_string(version[2]) + "." +
@@ -216,6 +234,8 @@ int runCommand(bool restore) {
     int status = kCannotStart;
     try {
         status = upgrade(restore);
+    } catch (const platform::RunStopped&) {
+        status = copyStopped();
     } catch (const std::exception& error) {
         std::cerr << "upgrade-headless: " << error.what() << std::endl;
     }

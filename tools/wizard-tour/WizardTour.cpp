@@ -82,6 +82,9 @@ void WizardTour::picture(const QString& name, QWidget* widget) {
 
 void WizardTour::watch() {
     QWidget* modal = QApplication::activeModalWidget();
+    if (m_form && m_form->ui().Gauge2->isVisible() && m_form->ui().Gauge2->value() > 0 && m_turnsDuringSteps++ == 0) {
+        picture(QStringLiteral("step"), m_form);
+    }
     if (auto* box = qobject_cast<QMessageBox*>(modal)) {
         m_watch->stop();
         waitFor(300);
@@ -142,6 +145,7 @@ int WizardTour::run(wizard::TFormUpgrade1& form) {
     waitFor(1000);
     picture(QStringLiteral("finished"), m_form);
     m_watch->stop();
+    std::cout << "turns of the window's events during long steps: " << m_turnsDuringSteps << std::endl;
     std::cout << ui.Memo3->toPlainText().toStdString() << std::endl;
     m_form->close();
     return 0;

@@ -37,4 +37,7 @@ private:
     bool m_pictureFormSeen = false;
     bool m_closeDuringConversion = false;
     bool m_closeAsked = false;
+    // Turns of the watch while the inner gauge of a long step was shown: the window's
+    // events ran, and it repainted, during the step.
+    int m_turnsDuringSteps = 0;
 };

@@ -1,5 +1,7 @@
 #include "engine/firebird/Connection.h"
 
+#include "engine/firebird/Statement.h"
+#include "engine/firebird/Transaction.h"
 #include "platform/Text.h"
 
 namespace engine::fb {
@@ -78,7 +80,21 @@ void Connection::create(const std::string& path, const std::vector<std::string>&
     m_path = path;
 }
 
+bool Connection::remote() {
+    if (!m_remote) {
+        Transaction transaction(*this, Transaction::readParameters());
+        {
+            Statement protocol(transaction, {"SELECT RDB$GET_CONTEXT('SYSTEM', 'NETWORK_PROTOCOL') FROM RDB$DATABASE"});
+            protocol.execute();
+            m_remote = !protocol.row().empty() && !isNull(protocol.row()[0]);
+        }
+        transaction.commit();
+    }
+    return *m_remote;
+}
+
 void Connection::close() noexcept {
+    m_remote.reset();
     m_attachment.reset();
     m_path.clear();
 }

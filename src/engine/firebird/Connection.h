@@ -2,6 +2,7 @@
 
 #include "engine/firebird/Handles.h"
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -36,10 +37,14 @@ public:
     bool ping() noexcept;
     const std::string& path() const { return m_path; }
     Firebird::IAttachment* handle() const { return m_attachment.get(); }
+    // The attachment goes through a server (by the network or the loopback provider),
+    // so that every statement run is a round trip; asked once per attachment.
+    bool remote();
 
 private:
     AttachmentHandle m_attachment;
     std::string m_path;
+    std::optional<bool> m_remote;
 };
 
 // A parameter block for the client (DPB, TPB, SPB), disposed of whatever happens.

@@ -42,9 +42,10 @@ size_t copyQuoted(const std::string& sql, size_t i, char quote, std::string& out
 
 } // namespace
 
-PreparedText rewriteParameters(const std::string& sql) {
-    PreparedText result;
-    std::string& out = result.sql;
+std::string replaceParameters(const std::string& sql,
+                              const std::function<std::string(int number, size_t occurrence)>& with) {
+    std::string out;
+    size_t occurrence = 0;
     size_t i = 0;
     while (i < sql.size()) {
         const char c = sql[i];
@@ -71,8 +72,7 @@ PreparedText rewriteParameters(const std::string& sql) {
             if (j < sql.size() && isIdentifierChar(sql[j])) {
                 out.append(sql, i, j - i);
             } else {
-                out += '?';
-                result.parameterOrder.push_back(number);
+                out += with(number, occurrence++);
             }
             i = j;
         } else {
@@ -80,6 +80,15 @@ PreparedText rewriteParameters(const std::string& sql) {
             ++i;
         }
     }
+    return out;
+}
+
+PreparedText rewriteParameters(const std::string& sql) {
+    PreparedText result;
+    result.sql = replaceParameters(sql, [&result](int number, size_t) {
+        result.parameterOrder.push_back(number);
+        return std::string("?");
+    });
     return result;
 }
 

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,11 @@ std::string joinLines(const std::vector<std::string>& lines);
 // Rewrites ":p0", ":p1", ... into positional markers, leaving quoted literals,
 // quoted identifiers and comments untouched.
 PreparedText rewriteParameters(const std::string& sql);
+
+// Puts `with(N, occurrence)` in place of each ":pN" marker, the occurrences counted from 0
+// in the order of the text; quoted literals, quoted identifiers and comments stay as they are.
+std::string replaceParameters(const std::string& sql,
+                              const std::function<std::string(int number, size_t occurrence)>& with);
 
 } // namespace engine::fb
 

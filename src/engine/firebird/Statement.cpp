@@ -1,12 +1,19 @@
 #include "engine/firebird/Statement.h"
 
+#include "engine/firebird/Query.h"
 #include "engine/firebird/SqlText.h"
 #include "platform/Text.h"
+#include "platform/WriteFault.h"
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
+#include <iberror.h>
+#include <optional>
+#include <utility>
 
 namespace engine::fb {
 namespace {
@@ -20,6 +27,23 @@ constexpr unsigned kMaxVaryingBytes = 32765;
 // Room for a text that Firebird converts to a number, a date or a time.
 constexpr unsigned kConvertedTextBytes = 1024;
 constexpr unsigned kBlobSegment = 32768;
+
+// A block's text and message stay well inside what Firebird takes (64 KB each).
+constexpr size_t kLongestBlockText = 60000;
+constexpr size_t kLongestBlockMessage = 60000;
+
+bool writesRows(const std::string& sql) {
+    const size_t start = sql.find_first_not_of(" \t\r\n");
+    if (start == std::string::npos) {
+        return false;
+    }
+    const std::string word = platform::upperAscii(sql.substr(start, 7));
+    return word.starts_with("INSERT") || word.starts_with("UPDATE") || word.starts_with("DELETE");
+}
+
+std::string blockParameter(size_t occurrence, size_t copy) {
+    return "B" + std::to_string(occurrence) + "_" + std::to_string(copy);
+}
 
 StatementTrace& trace() {
     static StatementTrace instance;
@@ -145,6 +169,35 @@ void setStatementTrace(StatementTrace t) {
     trace() = std::move(t);
 }
 
+bool statementTimesOn() {
+    static const bool on = [] {
+        const char* flag = std::getenv("ZURUZOD_STATEMENT_TIMES");
+        return flag != nullptr && std::string(flag) == "1";
+    }();
+    return on;
+}
+
+// Adds the time of one call to a total, when the statement keeps its times.
+class Statement::Timed {
+public:
+    Timed(bool on, Clock::duration& total) : m_total(on ? &total : nullptr) {
+        if (m_total) {
+            m_start = Clock::now();
+        }
+    }
+    ~Timed() {
+        if (m_total) {
+            *m_total += Clock::now() - m_start;
+        }
+    }
+    Timed(const Timed&) = delete;
+    Timed& operator=(const Timed&) = delete;
+
+private:
+    Clock::duration* m_total;
+    Clock::time_point m_start;
+};
+
 struct Statement::Input {
     MetadataHandle declaredMeta;
     std::vector<Declared> declared;
@@ -167,8 +220,15 @@ struct Statement::Output {
     std::vector<unsigned char> buffer;
 };
 
+struct Statement::Gathering {
+    size_t perTrip = 0;
+    std::unique_ptr<Statement> block;
+    std::vector<std::vector<SqlValue>> runs;
+};
+
 Statement::Statement(Transaction& transaction, const std::vector<std::string>& lines)
-    : m_transaction(transaction), m_text(joinLines(lines)) {
+    : m_transaction(transaction), m_text(joinLines(lines)), m_timed(statementTimesOn()) {
+    const Timed timed(m_timed, m_prepareTime);
     const PreparedText prepared = rewriteParameters(m_text);
     m_parameterOrder = prepared.parameterOrder;
     m_transaction.start();
@@ -239,7 +299,20 @@ Statement::Statement(Transaction& transaction, const std::vector<std::string>& l
     });
 }
 
-Statement::~Statement() = default;
+Statement::~Statement() {
+    if (m_timed) {
+        tellTimes();
+    }
+}
+
+void Statement::tellTimes() const {
+    std::string oneLine = m_text;
+    std::replace(oneLine.begin(), oneLine.end(), '\n', ' ');
+    std::replace(oneLine.begin(), oneLine.end(), '\r', ' ');
+    const auto seconds = [](Clock::duration d) { return std::chrono::duration<double>(d).count(); };
+    std::fprintf(stderr, "statement %.3f s, prepare %.3f s, %zu runs, %zu rows: %s\n", seconds(m_runTime),
+                 seconds(m_prepareTime), m_runs, m_rows, oneLine.c_str());
+}
 
 void Statement::bind(const std::vector<SqlValue>& params) {
     Input& in = *m_input;
@@ -382,6 +455,23 @@ void Statement::bind(const std::vector<SqlValue>& params) {
 }
 
 void Statement::execute(const std::vector<SqlValue>& params) {
+    if (platform::writeFaultDue()) {
+        throw FbError("I/O error during \"write\" operation\n-No space left on device",
+                      {isc_io_error, isc_io_write_err}, "08001", ENOSPC);
+    }
+    ++m_runs;
+    if (m_gathering) {
+        m_gathering->runs.push_back(params);
+        if (m_gathering->runs.size() == m_gathering->perTrip) {
+            sendBlock();
+        }
+        return;
+    }
+    run(params);
+}
+
+void Statement::run(const std::vector<SqlValue>& params) {
+    const Timed timed(m_timed, m_runTime);
     closeCursor();
     m_transaction.start();
     bind(params);
@@ -397,7 +487,166 @@ void Statement::execute(const std::vector<SqlValue>& params) {
     }
 }
 
+namespace {
+
+// A character set's name and the bytes its widest character takes.
+std::pair<std::string, unsigned> characterSet(unsigned id, Transaction& transaction) {
+    Statement lookup(transaction, {"SELECT TRIM(RDB$CHARACTER_SET_NAME), RDB$BYTES_PER_CHARACTER",
+                                   "FROM RDB$CHARACTER_SETS WHERE RDB$CHARACTER_SET_ID = :p0"});
+    lookup.execute({static_cast<std::int64_t>(id)});
+    const auto& row = lookup.row();
+    if (row.size() != 2 || isNull(row[0])) {
+        throw FbError("the character set " + std::to_string(id) + " is not in the catalogue");
+    }
+    return {toText(row[0]), static_cast<unsigned>(std::max<std::int64_t>(integerOf(row[1]), 1))};
+}
+
+std::string numeric(const char* plain, int digits, int scale) {
+    return scale == 0 ? std::string(plain) : "NUMERIC(" + std::to_string(digits) + "," + std::to_string(-scale) + ")";
+}
+
+// The type a block declares for a parameter so that it takes its values exactly as the
+// statement's own parameter does; none for a type it cannot declare.
+std::optional<std::string> declaredType(Firebird::IMessageMetadata& meta, unsigned i, Transaction& transaction) {
+    Status status;
+    const unsigned type = meta.getType(&status, i) & ~1u;
+    const int scale = meta.getScale(&status, i);
+    switch (type) {
+    case SQL_SHORT:
+        return numeric("SMALLINT", 4, scale);
+    case SQL_LONG:
+        return numeric("INTEGER", 9, scale);
+    case SQL_INT64:
+        return numeric("BIGINT", 18, scale);
+    case SQL_FLOAT:
+        return "FLOAT";
+    case SQL_DOUBLE:
+        return "DOUBLE PRECISION";
+    case SQL_TYPE_DATE:
+        return "DATE";
+    case SQL_TYPE_TIME:
+        return "TIME";
+    case SQL_TIMESTAMP:
+        return "TIMESTAMP";
+    case SQL_BOOLEAN:
+        return "BOOLEAN";
+    case SQL_TEXT:
+    case SQL_VARYING: {
+        const auto [name, bytes] = characterSet(meta.getCharSet(&status, i) & 0xFFu, transaction);
+        const unsigned characters = std::max(meta.getLength(&status, i) / bytes, 1u);
+        return std::string(type == SQL_TEXT ? "CHAR(" : "VARCHAR(") + std::to_string(characters) + ") CHARACTER SET " +
+               plainIdentifier(name);
+    }
+    case SQL_BLOB: {
+        const int subType = meta.getSubType(&status, i);
+        if (subType != 1) {
+            return "BLOB SUB_TYPE " + std::to_string(subType);
+        }
+        return "BLOB SUB_TYPE 1 CHARACTER SET " +
+               plainIdentifier(characterSet(meta.getCharSet(&status, i) & 0xFFu, transaction).first);
+    }
+    default:
+        return std::nullopt;
+    }
+}
+
+} // namespace
+
+bool Statement::gatherRuns(size_t perTrip) {
+    if (m_gathering) {
+        return true;
+    }
+    const Input& in = *m_input;
+    if (perTrip < 2 || m_output->meta || in.declared.empty() || !writesRows(m_text)) {
+        return false;
+    }
+    std::vector<std::string> types;
+    size_t setBytes = 0;
+    for (unsigned i = 0; i < in.declared.size(); ++i) {
+        auto type = guarded([&] { return declaredType(*in.declaredMeta, i, m_transaction); });
+        if (!type) {
+            return false;
+        }
+        types.push_back(std::move(*type));
+        // What bind() may put in the block's message for this parameter, with its null flag and alignment.
+        setBytes += (isText(in.declared[i].type) ? textCapacity(in.declared[i]) + 2 : sizeof(ISC_QUAD)) + 8;
+    }
+    const size_t copyBytes = m_text.size() + types.size() * 48;
+    perTrip = std::min({perTrip, kLongestBlockText / copyBytes, kLongestBlockMessage / setBytes});
+    if (perTrip < 2) {
+        return false;
+    }
+
+    const size_t count = types.size();
+    std::vector<std::string> lines = {"EXECUTE BLOCK ("};
+    for (size_t k = 0; k < perTrip; ++k) {
+        for (size_t i = 0; i < count; ++i) {
+            const bool last = k + 1 == perTrip && i + 1 == count;
+            lines.push_back(blockParameter(i, k) + " " + types[i] + " = :p" + std::to_string(k * count + i) +
+                            (last ? ")" : ","));
+        }
+    }
+    lines.push_back("AS");
+    lines.push_back("BEGIN");
+    for (size_t k = 0; k < perTrip; ++k) {
+        lines.push_back(
+            replaceParameters(m_text, [k](int, size_t occurrence) { return ":" + blockParameter(occurrence, k); }) +
+            ";");
+    }
+    lines.push_back("END");
+    auto gathering = std::make_unique<Gathering>();
+    gathering->perTrip = perTrip;
+    try {
+        gathering->block = std::make_unique<Statement>(m_transaction, lines);
+    } catch (const FbError&) {
+        // A statement the block cannot carry still runs, one set at a time.
+        return false;
+    }
+    m_gathering = std::move(gathering);
+    return true;
+}
+
+void Statement::sendBlock() {
+    Gathering& g = *m_gathering;
+    std::vector<SqlValue> sets;
+    sets.reserve(g.perTrip * m_parameterOrder.size());
+    for (const auto& params : g.runs) {
+        for (const int number : m_parameterOrder) {
+            if (number < 0 || static_cast<size_t>(number) >= params.size()) {
+                // The run on its own says which value is missing.
+                runOneByOne(g.runs);
+                return;
+            }
+            sets.push_back(params[static_cast<size_t>(number)]);
+        }
+    }
+    try {
+        g.block->execute(sets);
+    } catch (const FbError&) {
+        // The block is undone as a whole; each set on its own writes what it would have written.
+        runOneByOne(g.runs);
+        return;
+    }
+    g.runs.clear();
+}
+
+void Statement::runOneByOne(std::vector<std::vector<SqlValue>>& runs) {
+    const std::vector<std::vector<SqlValue>> pending = std::move(runs);
+    runs.clear();
+    for (const auto& params : pending) {
+        run(params);
+    }
+}
+
+void Statement::sendGathered() {
+    if (m_gathering) {
+        runOneByOne(m_gathering->runs);
+    }
+}
+
 void Statement::open(const std::vector<SqlValue>& params) {
+    const Timed timed(m_timed, m_runTime);
+    ++m_runs;
     closeCursor();
     m_transaction.start();
     bind(params);
@@ -411,6 +660,7 @@ void Statement::open(const std::vector<SqlValue>& params) {
 }
 
 bool Statement::fetch() {
+    const Timed timed(m_timed, m_runTime);
     m_row.clear();
     if (!m_cursor) {
         return false;
@@ -424,6 +674,7 @@ bool Statement::fetch() {
         return false;
     }
     readRow();
+    ++m_rows;
     return true;
 }
 

@@ -1,0 +1,56 @@
+#include "engine/DatabaseValidation.h"
+
+#include "engine/InstallationLogin.h"
+#include "engine/firebird/FbStatus.h"
+#include "engine/firebird/ServiceManager.h"
+
+#include <cctype>
+
+namespace engine {
+namespace {
+
+// Report lines begin with the time of day ("01:47:27.44 ").
+std::string withoutTime(const std::string& line) {
+    size_t at = 0;
+    while (at < line.size() &&
+           (std::isdigit(static_cast<unsigned char>(line[at])) || line[at] == ':' || line[at] == '.')) {
+        ++at;
+    }
+    while (at < line.size() && line[at] == ' ') {
+        ++at;
+    }
+    return line.substr(at);
+}
+
+} // namespace
+
+std::vector<std::string> errorsOfReport(const std::vector<std::string>& report) {
+    std::vector<std::string> errors;
+    for (const auto& line : report) {
+        const std::string text = withoutTime(line);
+        if (text.starts_with("Error") || text.find("ERRORS found") != std::string::npos) {
+            errors.push_back(text);
+        }
+    }
+    return errors;
+}
+
+Validation validateDatabase(const std::string& path) {
+    Validation result{path, false, {}};
+    // A server holds the files it has open, so the embedded engine cannot validate them.
+    for (const char* serviceManager : {"service_mgr", "localhost:service_mgr"}) {
+        try {
+            result.findings = errorsOfReport(fb::validateOnline(serviceManager, path, installationLoginLines()));
+            result.valid = result.findings.empty();
+            return result;
+        } catch (const fb::FbError& error) {
+            // The embedded engine's reason tells more than a server that is not there.
+            if (result.findings.empty()) {
+                result.findings = {std::string("проверка не выполнена: ") + error.what()};
+            }
+        }
+    }
+    return result;
+}
+
+} // namespace engine

@@ -1,0 +1,103 @@
+#include "run/FormatCheck.h"
+
+#include "engine/DatabaseSlots.h"
+#include "engine/ReadingWrappers.h"
+#include "engine/firebird/FbStatus.h"
+#include "environment/EventLog.h"
+#include "environment/RunLog.h"
+#include "packs/PackWrappers.h"
+#include "platform/FileSystem.h"
+#include "platform/UserInterface.h"
+#include "run/Minima.h"
+
+namespace run {
+namespace {
+
+// The new formats that the packs ahead of a database give each of its tables.
+std::map<std::string, int> alterationsAhead(engine::Slot slot, int Ver, int SP, int BB) {
+    std::map<std::string, int> alterations;
+    for (const auto& pack : packs::allPacks()) {
+        if (!packAhead(pack.number, Ver, SP, BB)) {
+            continue;
+        }
+        const auto of = pack.reformats.find(slot);
+        if (of == pack.reformats.end()) {
+            continue;
+        }
+        for (const auto& [table, count] : of->second) {
+            alterations[table] += count;
+        }
+    }
+    return alterations;
+}
+
+std::string remedy(const TableHeadroom& table) {
+    return "Сделайте резервную копию базы данных программой gbak и восстановите её из этой копии "
+           "(gbak -b " +
+           table.database + " копия.fbk, затем gbak -rep копия.fbk " + table.database +
+           "): восстановленная база начинает каждую таблицу с одного формата.";
+}
+
+} // namespace
+
+bool packAhead(int N, int Ver, int SP, int BB) {
+    const int major = majorVersion(Ver);
+    if (major == 7) {
+        return true;
+    }
+    return major == 8 && SP == 0 && N > BB;
+}
+
+std::vector<TableHeadroom> tableHeadroom() {
+    std::vector<TableHeadroom> headroom;
+    for (const engine::Slot slot : engine::kJournalOrder) {
+        const std::string path = engine::slotPath(slot);
+        if (!engine::slotPresent(slot) || !platform::fileExists(path)) {
+            continue;
+        }
+        int Ver = 0, SP = 0, BB = 0;
+        if (!engine::dm_read_VersionServicePackBuild(path, Ver, SP, BB)) {
+            continue;
+        }
+        const auto alterations = alterationsAhead(slot, Ver, SP, BB);
+        if (alterations.empty()) {
+            continue;
+        }
+        std::map<std::string, int> formats;
+        try {
+            formats = engine::readTableFormats(path);
+        } catch (const engine::fb::FbError&) {
+            continue;
+        }
+        for (const auto& [table, count] : alterations) {
+            const auto at = formats.find(table);
+            if (at != formats.end()) {
+                headroom.push_back({path, table, at->second, count});
+            }
+        }
+    }
+    return headroom;
+}
+
+bool control_FormatLimit() {
+    for (const auto& table : tableHeadroom()) {
+        if (!table.exceedsLimit()) {
+            continue;
+        }
+        const std::string counts = "форматов записи " + std::to_string(table.formats) + ", обновление добавит " +
+                                   std::to_string(table.alterations) + ", Firebird допускает " +
+                                   std::to_string(engine::kMaxTableFormats);
+        environment::ZapisMemo3("Таблица " + table.table + " базы данных " + table.database +
+                                " не выдержит обновления: " + counts);
+        environment::ZapisMemo3(remedy(table));
+        environment::ZapisMemo3("Ничего не изменено");
+        environment::fw_Write_Register(environment::kDatabaseFailureEvent,
+                                       table.database + ": таблица " + table.table + ": " + counts);
+        platform::ui().showMessage("Обновление невозможно: таблица " + table.table + " базы данных\r" + table.database +
+                                   "\rизменялась слишком много раз (" + counts + ").\r\r" + remedy(table));
+        return false;
+    }
+    return true;
+}
+
+} // namespace run

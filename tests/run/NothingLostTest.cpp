@@ -1,0 +1,222 @@
+#include "RunSupport.h"
+
+#include "engine/DatabaseSlots.h"
+#include "engine/TableFormats.h"
+#include "environment/KvSetting.h"
+#include "packs/PackWrappers.h"
+#include "platform/FileSystem.h"
+#include "run/FormatCheck.h"
+#include "run/InstallationRun.h"
+#include "run/SetValidation.h"
+#include "run/StandardPacks.h"
+#include "run/UpgradeRun.h"
+#include "support/ScriptedUserInterface.h"
+
+#include <gtest/gtest.h>
+
+#include <cstdint>
+#include <fstream>
+#include <ostream>
+
+using environment::kvSetting;
+using run_testing::stampOf;
+using run_testing::withoutTimes;
+
+namespace {
+
+struct MostAltered {
+    std::string database;
+    std::string table;
+    int alterations = 0;
+};
+
+// The table of the version-8 set that the packs 8.00.01 to 8.00.07 alter most often.
+MostAltered mostAlteredTable() {
+    std::map<std::pair<engine::Slot, std::string>, int> totals;
+    for (const auto& pack : packs::allPacks()) {
+        for (const auto& [slot, tables] : pack.reformats) {
+            for (const auto& [table, count] : tables) {
+                totals[{slot, table}] += count;
+            }
+        }
+    }
+    MostAltered most;
+    for (const auto& [where, count] : totals) {
+        if (count > most.alterations) {
+            most = {engine::slotInfo(where.first).name, where.second, count};
+        }
+    }
+    return most;
+}
+
+std::string eventLog() {
+    std::string text;
+    platform::readWholeFile(kvSetting.KVFile.FileRegister, text);
+    return text;
+}
+
+std::string joined(const std::vector<std::string>& lines) {
+    std::string text;
+    for (const auto& line : lines) {
+        text += line + "\n";
+    }
+    return text;
+}
+
+struct FormatCase {
+    const char* name;
+    int formatsBelowLimit; // the table's formats are the limit less this many
+    bool stops;
+};
+
+void PrintTo(const FormatCase& c, std::ostream* os) {
+    *os << c.name;
+}
+
+class FormatLimit : public ::testing::TestWithParam<FormatCase> {};
+
+std::string caseName(const ::testing::TestParamInfo<FormatCase>& param) {
+    return param.param.stops ? "Stops" : "Runs";
+}
+
+// Firebird refuses the ALTER that would give a table its 256th format, in the middle of a
+// pack; the run checks every table it will alter before it changes anything.
+TEST_P(FormatLimit, ATableTheRunWouldTakePastTheLimitStopsItBeforeAnyChange) {
+    const FormatCase& c = GetParam();
+    const MostAltered most = mostAlteredTable();
+    ASSERT_GT(most.alterations, 1);
+    const int formats = engine::kMaxTableFormats - most.alterations + c.formatsBelowLimit;
+    tools::InstallationSpec spec = run_testing::stampedSpec({8, 0, 0});
+    spec.formats[most.database + "." + most.table] = formats;
+    testing_support::ScriptedUserInterface ui;
+    testing_support::TestInstallation installation(spec);
+    run_testing::pointAtInstallation(installation);
+    const std::string database = installation.database(most.database);
+    ASSERT_EQ(engine::readTableFormats(database).at(most.table), formats);
+
+    const auto result = run::runInstallation(8, {}, run::standardPacks(), {});
+
+    const std::string log = joined(withoutTimes(ui.runLog));
+    if (c.stops) {
+        EXPECT_EQ(result, run::InstallationResult::PacksFailed);
+        ASSERT_EQ(ui.messages.size(), 1u) << log;
+        for (const auto& named : {database, most.table, std::string("gbak")}) {
+            EXPECT_NE(ui.messages[0].find(named), std::string::npos) << named << "\n" << ui.messages[0];
+            EXPECT_NE(log.find(named), std::string::npos) << named << "\n" << log;
+        }
+        EXPECT_NE(eventLog().find(database + ": таблица " + most.table), std::string::npos) << eventLog();
+        EXPECT_EQ(log.find("Начало установки"), std::string::npos) << log;
+        EXPECT_FALSE(run::readMarker().has_value());
+        for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+            EXPECT_EQ(stampOf(installation.database(name)), std::make_tuple(8, 0, 0)) << name;
+        }
+        EXPECT_EQ(engine::readTableFormats(database).at(most.table), formats);
+    } else {
+        EXPECT_NE(log.find("Установлен Service Pack 00.07"), std::string::npos) << log;
+        EXPECT_EQ(log.find("Ничего не изменено"), std::string::npos) << log;
+        EXPECT_EQ(stampOf(database), std::make_tuple(8, 0, 7));
+        // An ALTER that finds its work done makes no format, so the run may stop short of the limit.
+        const int after = engine::readTableFormats(database).at(most.table);
+        EXPECT_GT(after, formats);
+        EXPECT_LE(after, engine::kMaxTableFormats);
+        // Every database of the set was validated after the packs.
+        for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+            if (platform::fileExists(installation.database(name))) {
+                EXPECT_NE(log.find("Проверка базы данных " + installation.database(name) + ": ошибок нет"),
+                          std::string::npos)
+                    << name << "\n"
+                    << log;
+            }
+        }
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(NothingLostTest, FormatLimit,
+                         ::testing::Values(FormatCase{"one format past the limit", 1, true},
+                                           FormatCase{"exactly at the limit after the run", 0, false}),
+                         caseName);
+
+TEST(NothingLostTest, TheHeadroomOfEachTableFollowsTheStampOfItsDatabase) {
+    const MostAltered most = mostAlteredTable();
+    testing_support::ScriptedUserInterface ui;
+    testing_support::TestInstallation installation(run_testing::stampedSpec({8, 0, 7}, {{most.database, {8, 0, 0}}}));
+    run_testing::pointAtInstallation(installation);
+
+    const auto headroom = run::tableHeadroom();
+
+    // Databases at 8.0.7 have no pack ahead of them.
+    const auto formats = engine::readTableFormats(installation.database(most.database));
+    for (const auto& table : headroom) {
+        EXPECT_EQ(table.database, installation.database(most.database));
+        EXPECT_EQ(table.formats, formats.at(table.table)) << table.table;
+    }
+    const auto found = std::find_if(headroom.begin(), headroom.end(),
+                                    [&](const run::TableHeadroom& table) { return table.table == most.table; });
+    ASSERT_NE(found, headroom.end());
+    EXPECT_EQ(found->alterations, most.alterations);
+    EXPECT_FALSE(found->exceedsLimit());
+    EXPECT_TRUE(run::packAhead(0, 712, 12, 4));
+    EXPECT_FALSE(run::packAhead(3, 8, 0, 3));
+    EXPECT_TRUE(run::packAhead(4, 8, 0, 3));
+}
+
+// Overwrites the records of a data page of a user table: the page stays where it is, its rows are damaged.
+void damageADataPage(const std::string& path) {
+    std::fstream file(path, std::ios::in | std::ios::out | std::ios::binary);
+    ASSERT_TRUE(file.good()) << path;
+    char header[18] = {};
+    file.read(header, sizeof header);
+    const size_t pageSize = static_cast<unsigned char>(header[16]) | static_cast<unsigned char>(header[17]) << 8;
+    ASSERT_GE(pageSize, 4096u);
+    std::vector<char> page(pageSize);
+    for (size_t number = 1; file.seekg(static_cast<std::streamoff>(number * pageSize)) &&
+                            file.read(page.data(), static_cast<std::streamsize>(pageSize));
+         ++number) {
+        const auto relation = static_cast<std::uint16_t>(static_cast<unsigned char>(page[20]) |
+                                                         static_cast<unsigned char>(page[21]) << 8);
+        const auto records = static_cast<std::uint16_t>(static_cast<unsigned char>(page[22]) |
+                                                        static_cast<unsigned char>(page[23]) << 8);
+        if (page[0] == 5 && relation >= 128 && records > 0) {
+            file.clear();
+            file.seekp(static_cast<std::streamoff>(number * pageSize + 24));
+            const std::string noise(200, '\xff');
+            file.write(noise.data(), static_cast<std::streamsize>(noise.size()));
+            return;
+        }
+    }
+    FAIL() << "no data page of a user table with rows in " << path;
+}
+
+// A whole run ends with every database reported valid (FormatLimit's run shows it); here a
+// database damaged after the run is named with its copy in the backup.
+TEST(NothingLostTest, ValidationFindsTheDatabasesValidAndNamesADamagedOneWithItsBackup) {
+    testing_support::ScriptedUserInterface ui;
+    testing_support::TestInstallation installation(run_testing::stampedSpec({8, 0, 7}));
+    run_testing::pointAtInstallation(installation);
+
+    const auto clean = run::validateSet();
+    ASSERT_EQ(clean.size(), installation.layout().databases.size());
+    for (const auto& validation : clean) {
+        EXPECT_TRUE(validation.valid) << validation.database << "\n" << joined(validation.findings);
+    }
+
+    const std::string orders = installation.database("Orders");
+    const run::RestorePoint backup{
+        installation.layout().dataRoot + "zuruzod-backup-20261211-010000/",
+        {{orders, installation.layout().dataRoot + "zuruzod-backup-20261211-010000/Orders.fdb"}}};
+    damageADataPage(orders);
+
+    EXPECT_FALSE(run::control_Validation(backup));
+
+    const std::string log = joined(withoutTimes(ui.runLog));
+    EXPECT_NE(log.find("Проверка базы данных " + orders + ": найдены ошибки"), std::string::npos) << log;
+    EXPECT_NE(log.find("Проверка базы данных " + installation.database("Base") + ": ошибок нет"), std::string::npos)
+        << log;
+    ASSERT_EQ(ui.messages.size(), 1u);
+    EXPECT_NE(ui.messages[0].find(orders), std::string::npos) << ui.messages[0];
+    EXPECT_NE(ui.messages[0].find(backup.files[0].second), std::string::npos) << ui.messages[0];
+    EXPECT_NE(eventLog().find(orders + ": проверка: "), std::string::npos) << eventLog();
+    EXPECT_NE(eventLog().find(backup.files[0].second), std::string::npos) << eventLog();
+}
+
+} // namespace
