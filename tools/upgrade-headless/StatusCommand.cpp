@@ -3,6 +3,7 @@
 #include "run/InstallationStatus.h"
 #include "run/UpgradeRun.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <iostream>
 #include <string>
@@ -141,7 +142,9 @@ std::string indentedLines(const std::string& text) {
 
 void printDatabaseText(std::ostream& out, const run::DatabaseStatus& database) {
     const auto& look = database.look;
-    out << "  " << database.name << (database.release712 ? " (7.12)" : "") << "  " << database.path << "\n    ";
+    std::string name = database.name + (database.release712 ? " (7.12)" : "");
+    name.resize(std::max<size_t>(name.size(), 20), ' ');
+    out << "  " << name << database.path << "\n    ";
     if (!look.present) {
         out << "missing\n";
         return;
