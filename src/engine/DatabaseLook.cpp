@@ -1,5 +1,6 @@
 #include "engine/DatabaseLook.h"
 
+#include "engine/TableFormats.h"
 #include "engine/firebird/Connection.h"
 #include "engine/firebird/FbStatus.h"
 #include "engine/firebird/Query.h"
@@ -106,11 +107,13 @@ DatabaseLook lookAtDatabase(const std::string& path) {
     try {
         if (look.heldElsewhere) {
             readStampAndJournal(path, look);
+            look.tableFormats = readTableFormats(path);
         } else {
             const PrivateFolder folder;
             const fs::path copy = folder.path() / fs::path(path).filename();
             fs::copy_file(path, copy);
             readStampAndJournal(copy.string(), look);
+            look.tableFormats = readTableFormats(copy.string());
         }
     } catch (const fb::FbError& error) {
         look.problem = fb::describeKind(error.kind()) + " (" + error.what() + ")";

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -28,9 +29,11 @@ struct DatabaseLook {
     std::string problem;
     std::optional<Stamp> stamp;
     std::vector<JournalEntry> journal;
+    // The record format each table is at, by its upper-case name.
+    std::map<std::string, int> tableFormats;
 };
 
-// Reads a database's stamp and journal without changing its file: Firebird writes
+// Reads a database's stamp, journal and table formats without changing its file: Firebird writes
 // counters into a file at every attachment, so a file that nobody holds is read
 // through a private copy in the temporary folder, which goes afterwards. A file held
 // by a server is read through that server, with the installation's login, as a run

@@ -59,8 +59,7 @@ std::vector<TableHeadroom> tableHeadroom() {
         if (!engine::dm_read_VersionServicePackBuild(path, Ver, SP, BB)) {
             continue;
         }
-        const auto alterations = alterationsAhead(slot, Ver, SP, BB);
-        if (alterations.empty()) {
+        if (alterationsAhead(slot, Ver, SP, BB).empty()) {
             continue;
         }
         std::map<std::string, int> formats;
@@ -69,11 +68,19 @@ std::vector<TableHeadroom> tableHeadroom() {
         } catch (const engine::fb::FbError&) {
             continue;
         }
-        for (const auto& [table, count] : alterations) {
-            const auto at = formats.find(table);
-            if (at != formats.end()) {
-                headroom.push_back({path, table, at->second, count});
-            }
+        const auto ofDatabase = headroomOf(slot, path, Ver, SP, BB, formats);
+        headroom.insert(headroom.end(), ofDatabase.begin(), ofDatabase.end());
+    }
+    return headroom;
+}
+
+std::vector<TableHeadroom> headroomOf(engine::Slot slot, const std::string& path, int Ver, int SP, int BB,
+                                      const std::map<std::string, int>& formats) {
+    std::vector<TableHeadroom> headroom;
+    for (const auto& [table, count] : alterationsAhead(slot, Ver, SP, BB)) {
+        const auto at = formats.find(table);
+        if (at != formats.end()) {
+            headroom.push_back({path, table, at->second, count});
         }
     }
     return headroom;

@@ -1,6 +1,9 @@
 #pragma once
 
+#include "engine/DatabaseSlots.h"
 #include "engine/TableFormats.h"
+
+#include <map>
 
 #include <string>
 #include <vector>
@@ -21,6 +24,11 @@ struct TableHeadroom {
 // Whether pack N runs on a database that carries the stamp (Ver, SP, BB): the conversion
 // on a 7.12 database, each later pack from the one after the database's build on.
 bool packAhead(int N, int Ver, int SP, int BB);
+
+// The tables of one database, at the stamp and with the formats read from it, that the packs
+// ahead of it will alter.
+std::vector<TableHeadroom> headroomOf(engine::Slot slot, const std::string& path, int Ver, int SP, int BB,
+                                      const std::map<std::string, int>& formats);
 
 // Every existing table of the version-8 set that the packs ahead of its database will
 // alter, databases in the journal's order. A database that cannot be read is left out:

@@ -13,11 +13,13 @@
 #include "platform/NamedLock.h"
 #include "platform/Registry.h"
 #include "platform/UserInterface.h"
+#include "run/FormatCheck.h"
 #include "run/UpgradeRun.h"
 
 #include <algorithm>
 #include <climits>
 #include <map>
+#include <stdexcept>
 #include <utility>
 
 namespace run {
@@ -105,6 +107,15 @@ void lookAtDatabases(InstallationStatus& status, bool converts712) {
     }
 }
 
+engine::Slot slotNamed(const std::string& name) {
+    for (const engine::SlotInfo& info : engine::allSlots()) {
+        if (name == info.name) {
+            return info.slot;
+        }
+    }
+    throw std::logic_error("no database slot " + name);
+}
+
 const engine::DatabaseLook* lookOf(const InstallationStatus& status, const std::string& path) {
     const auto found = std::find_if(status.databases.begin(), status.databases.end(),
                                     [&](const DatabaseStatus& database) { return database.path == path; });
@@ -190,6 +201,33 @@ std::vector<PreRunCheck> databaseChecks(const InstallationStatus& status, bool c
     return checks;
 }
 
+// No table that the packs ahead alter would pass Firebird's limit of record formats.
+PreRunCheck formatRoom(const InstallationStatus& status, bool converts712) {
+    std::string over;
+    for (const DatabaseStatus& database : status.databases) {
+        const auto& look = database.look;
+        if (database.release712 != converts712 || !look.stamp) {
+            continue;
+        }
+        const engine::Slot slot = slotNamed(database.name);
+        for (const TableHeadroom& table : headroomOf(slot, database.path, look.stamp->Version, look.stamp->ServicePack,
+                                                     look.stamp->Build, look.tableFormats)) {
+            if (table.exceedsLimit()) {
+                over += (over.empty() ? "" : "; ") + database.path + ": " + table.table + " at " +
+                        std::to_string(table.formats) + " formats, the packs add " + std::to_string(table.alterations);
+            }
+        }
+    }
+    if (over.empty()) {
+        return {"format-limit", true,
+                "no table would pass Firebird's limit of " + std::to_string(engine::kMaxTableFormats) +
+                    " record formats"};
+    }
+    return {"format-limit", false,
+            "past Firebird's limit of " + std::to_string(engine::kMaxTableFormats) + " record formats: " + over +
+                " (a backup and restore with gbak starts every table at one format again)"};
+}
+
 // The backup of the set, and before it the copy of the 7.12 files when the run converts them.
 PreRunCheck backupRoom(const InstallationStatus& status, bool converts712) {
     BackupSpace space = backupSpace();
@@ -253,6 +291,7 @@ InstallationStatus readInstallationStatus() {
     for (PreRunCheck& check : databaseChecks(status, converts712)) {
         status.checks.push_back(std::move(check));
     }
+    status.checks.push_back(formatRoom(status, converts712));
     status.checks.push_back(backupRoom(status, converts712));
     return status;
 }

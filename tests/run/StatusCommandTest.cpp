@@ -1,13 +1,17 @@
 #include "HeadlessCommand.h"
 #include "RunSupport.h"
 
+#include "engine/DatabaseSlots.h"
+#include "engine/TableFormats.h"
 #include "environment/PreFlight.h"
+#include "packs/PackWrappers.h"
 #include "run/StateDetection.h"
 #include "support/ChainInstallation.h"
 #include "support/ScriptedUserInterface.h"
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -99,12 +103,35 @@ std::vector<std::string> withConversion(std::vector<std::string> packs) {
     return packs;
 }
 
+// The table that the packs alter most, as "Database.TABLE".
+std::string tableAlteredAhead() {
+    std::map<std::pair<engine::Slot, std::string>, int> totals;
+    for (const auto& pack : packs::allPacks()) {
+        for (const auto& [slot, tables] : pack.reformats) {
+            for (const auto& [table, count] : tables) {
+                totals[{slot, table}] += count;
+            }
+        }
+    }
+    const auto most = std::max_element(totals.begin(), totals.end(),
+                                       [](const auto& a, const auto& b) { return a.second < b.second; });
+    return std::string(engine::slotInfo(most->first.first).name) + "." + most->first.second;
+}
+
+tools::InstallationSpec atTheFormatLimit(const std::string& table) {
+    tools::InstallationSpec spec = run_testing::stampedSpec({8, 0, 0});
+    spec.formats[table] = engine::kMaxTableFormats;
+    return spec;
+}
+
 } // namespace
 
 // Each installation is listed, judged as the wizard judges it and planned as a run would
 // go; the exit code says whether a run is possible, and no file of the installation changes.
 TEST(StatusCommand, ListsJudgesAndPlansWithoutChangingAnything) {
     const auto nothing = [](const testing_support::TestInstallation&) {};
+    const std::string altered = tableAlteredAhead();
+    const std::string alteredTable = altered.substr(altered.find('.') + 1);
     const Case cases[] = {
         {"7.12 installation",
          release712({7, 12, 4}),
@@ -155,6 +182,13 @@ TEST(StatusCommand, ListsJudgesAndPlansWithoutChangingAnything) {
          0,
          {kAllPacks.begin() + 2, kAllPacks.end()},
          {"journal: Base 8.0.1", "journal: Base 8.0.2"}},
+        {"a table at the limit of record formats",
+         atTheFormatLimit(altered),
+         0,
+         nothing,
+         1,
+         kAllPacks,
+         {"FAILED  past Firebird's limit of 255 record formats: ", ".fdb: " + alteredTable + " at 255 formats"}},
         {"an unfinished run",
          run_testing::stampedSpec({8, 0, 3}),
          0,
