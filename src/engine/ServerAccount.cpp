@@ -39,9 +39,14 @@ AccountChange setServerAccount(const std::string& database, const std::vector<st
     known.open();
     const bool exists = known.fieldAsInteger(0) > 0;
     known.close();
-    // User statements take no parameters; the password is eight hexadecimal digits, quoted all the same.
+    // User statements take no parameters: the block hands the password to the statement it
+    // builds, so that the password is in no statement text that a trace or the statement times show.
     fb::Query change(transaction);
-    change.SQL = {"CREATE OR ALTER USER " + quotedName(user), "PASSWORD " + literal(password), "USING PLUGIN Srp"};
+    change.SQL = {"EXECUTE BLOCK (NEW_PASSWORD VARCHAR(64) = :p0) AS BEGIN",
+                  "  EXECUTE STATEMENT " + literal("CREATE OR ALTER USER " + quotedName(user) + " PASSWORD '") +
+                      " || REPLACE(NEW_PASSWORD, '''', '''''') || ''' USING PLUGIN Srp';",
+                  "END"};
+    change.Params = {password};
     change.execute();
     change.close();
     transaction.commit();

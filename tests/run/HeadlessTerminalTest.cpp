@@ -1,4 +1,5 @@
 #include "HeadlessCommand.h"
+#include "RunSupport.h"
 
 #include "support/ChainInstallation.h"
 #include "support/TestInstallation.h"
@@ -6,9 +7,12 @@
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <pty.h>
 #include <sys/wait.h>
+#include <termios.h>
 #include <unistd.h>
 
 namespace {
@@ -119,4 +123,46 @@ TEST(HeadlessTerminal, ShowsAProgressLineOnATerminalAndThePlainRunLogWhenPiped) 
     EXPECT_NE(plain.out.find("Обновление версии 8.00 успешно завершено\n"), std::string::npos) << plain.out;
     EXPECT_EQ(plain.out.find('\r'), std::string::npos) << plain.out;
     EXPECT_EQ(plain.out.find('\033'), std::string::npos) << plain.out;
+}
+
+// Stopped with Ctrl-C while the administrator's password is typed, server-account leaves the
+// terminal echoing as it found it.
+TEST(HeadlessTerminal, ServerAccountStoppedAtItsPasswordQuestionLeavesTheEchoOn) {
+    const testing_support::TestInstallation installation(run_testing::stampedSpec({8, 0, 0}));
+    const auto& layout = installation.layout();
+    int terminal = -1;
+    const pid_t child = ::forkpty(&terminal, nullptr, nullptr, nullptr);
+    if (child == 0) {
+        ::setenv("XDG_CONFIG_DIRS", layout.machineConfig.c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", layout.userConfig.c_str(), 1);
+        ::unsetenv("ISC_USER");
+        ::unsetenv("ISC_PASSWORD");
+        ::execl(UPGRADE_HEADLESS, UPGRADE_HEADLESS, "server-account", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ASSERT_GT(child, 0);
+    // The terminal's own side stays open here, to read its settings after the command is gone.
+    const int side = ::open(::ptsname(terminal), O_RDWR | O_NOCTTY);
+    ASSERT_GE(side, 0);
+    std::string shown;
+    char buffer[512];
+    while (shown.find("Password of SYSDBA") == std::string::npos) {
+        const ssize_t read = ::read(terminal, buffer, sizeof buffer);
+        ASSERT_GT(read, 0) << shown;
+        shown.append(buffer, static_cast<size_t>(read));
+    }
+    termios asked{};
+    ASSERT_EQ(::tcgetattr(side, &asked), 0);
+    EXPECT_EQ(asked.c_lflag & ECHO, 0u) << "the password would be echoed";
+
+    ASSERT_EQ(::write(terminal, "\x03", 1), 1);
+    int raw = 0;
+    ::waitpid(child, &raw, 0);
+    termios after{};
+    ASSERT_EQ(::tcgetattr(side, &after), 0);
+    ::close(side);
+    ::close(terminal);
+
+    EXPECT_TRUE(WIFSIGNALED(raw) && WTERMSIG(raw) == SIGINT) << raw;
+    EXPECT_NE(after.c_lflag & ECHO, 0u) << "the terminal was left without echo";
 }

@@ -306,12 +306,13 @@ bool foundAnywhere(const std::string& text, const std::string& output, const std
     return false;
 }
 
-// upgrade-headless server-account with the administrator's login in ISC_USER and ISC_PASSWORD.
+// upgrade-headless server-account with the administrator's login in ISC_USER and ISC_PASSWORD, and
+// with the statement times on, which show every statement's text.
 std::pair<int, std::string> serverAccountCommand(const tools::InstallationLayout& layout, const std::string& admin,
                                                  const std::string& password) {
     const std::string output = layout.root + "server-account.txt";
     const std::string command = "XDG_CONFIG_DIRS='" + layout.machineConfig + "' XDG_CONFIG_HOME='" + layout.userConfig +
-                                "' ISC_USER='" + admin + "' ISC_PASSWORD='" + password +
+                                "' ZURUZOD_STATEMENT_TIMES=1 ISC_USER='" + admin + "' ISC_PASSWORD='" + password +
                                 "' '" UPGRADE_HEADLESS "' server-account >'" + output + "' 2>&1 </dev/null";
     const int raw = std::system(command.c_str());
     std::string text;

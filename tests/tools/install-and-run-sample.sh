@@ -1,15 +1,19 @@
 #!/usr/bin/env bash
 # The program as an installation gets it: cmake --install puts the program and upgrade-headless
 # into the program folder of a sample 7.12 installation, and the installed upgrade-headless
-# looks at the installation, then converts and upgrades it to 8.0.7.
+# looks at the installation, then converts and upgrades it to 8.0.7. The installation's folder has
+# a name outside ASCII, with a space, as a customer's folder may, and everything runs without a
+# locale, as a service may be started.
 set -euo pipefail
+export LC_ALL=C
 build=$1
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
 fail() { echo "FAILED: $*"; exit 1; }
 
-eval "$("$build/bin/make-installation" "$work/sample" --release 7.12 --stamp 7.12.4)"
-program_folder="$work/sample/Program"
+sample="$work/образец ü"
+eval "$("$build/bin/make-installation" "$sample" --release 7.12 --stamp 7.12.4)"
+program_folder="$sample/Program"
 cmake --install "$build" --prefix "$program_folder" >/dev/null
 for program in zuruzod8e upgrade-headless; do
     [ -x "$program_folder/$program" ] || fail "no $program in $program_folder"

@@ -8,9 +8,11 @@
 #include "platform/FileSystem.h"
 #include "run/InstallationStatus.h"
 
+#include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
 #include <iostream>
+#include <iterator>
 #include <optional>
 #include <string>
 #include <termios.h>
@@ -28,27 +30,72 @@ std::string variable(const char* name) {
     return value ? value : "";
 }
 
+// The terminal and its settings while echo is off, for the signal handler below.
+int g_silencedTerminal = -1;
+termios g_echoing{};
+
+// A signal that ends the process while the password is typed puts the echo back first, so that
+// the shell it returns to is not left without echo.
+extern "C" void restoreEchoAndEnd(int signal) {
+    ::tcsetattr(g_silencedTerminal, TCSANOW, &g_echoing);
+    ::signal(signal, SIG_DFL);
+    ::raise(signal);
+}
+
+constexpr int kEndingSignals[] = {SIGINT, SIGTERM, SIGHUP, SIGQUIT};
+
+// Echo off on the terminal for its lifetime, also when a signal ends the process.
+class EchoOff {
+public:
+    explicit EchoOff(int terminal) : m_terminal(terminal), m_silenced(::tcgetattr(terminal, &m_before) == 0) {
+        if (!m_silenced) {
+            return;
+        }
+        g_silencedTerminal = terminal;
+        g_echoing = m_before;
+        struct sigaction action {};
+        action.sa_handler = restoreEchoAndEnd;
+        sigemptyset(&action.sa_mask);
+        for (size_t i = 0; i < std::size(kEndingSignals); ++i) {
+            ::sigaction(kEndingSignals[i], &action, &m_handlers[i]);
+        }
+        termios silent = m_before;
+        silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
+        ::tcsetattr(terminal, TCSAFLUSH, &silent);
+    }
+    ~EchoOff() {
+        if (!m_silenced) {
+            return;
+        }
+        ::tcsetattr(m_terminal, TCSAFLUSH, &m_before);
+        for (size_t i = 0; i < std::size(kEndingSignals); ++i) {
+            ::sigaction(kEndingSignals[i], &m_handlers[i], nullptr);
+        }
+    }
+    EchoOff(const EchoOff&) = delete;
+    EchoOff& operator=(const EchoOff&) = delete;
+
+private:
+    int m_terminal;
+    termios m_before{};
+    bool m_silenced;
+    struct sigaction m_handlers[std::size(kEndingSignals)]{};
+};
+
 // The terminal of the process, with echo off while the password is typed.
 std::optional<std::string> askWithoutEcho(const std::string& prompt) {
     const int terminal = ::open("/dev/tty", O_RDWR | O_CLOEXEC);
     if (terminal < 0) {
         return std::nullopt;
     }
-    termios before{};
-    const bool quiet = ::tcgetattr(terminal, &before) == 0;
-    if (quiet) {
-        termios silent = before;
-        silent.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-        ::tcsetattr(terminal, TCSAFLUSH, &silent);
-    }
-    [[maybe_unused]] const auto shown = ::write(terminal, prompt.data(), prompt.size());
     std::string answer;
-    char c = 0;
-    while (::read(terminal, &c, 1) == 1 && c != '\n') {
-        answer += c;
-    }
-    if (quiet) {
-        ::tcsetattr(terminal, TCSAFLUSH, &before);
+    {
+        const EchoOff silent(terminal);
+        [[maybe_unused]] const auto shown = ::write(terminal, prompt.data(), prompt.size());
+        char c = 0;
+        while (::read(terminal, &c, 1) == 1 && c != '\n') {
+            answer += c;
+        }
     }
     [[maybe_unused]] const auto ended = ::write(terminal, "\n", 1);
     ::close(terminal);
