@@ -3,9 +3,12 @@
 #include "platform/Text.h"
 
 #include <charconv>
+#include <clocale>
 #include <cstdio>
+#include <cstring>
 #include <exception>
 #include <iostream>
+#include <langinfo.h>
 #include <optional>
 #include <string>
 
@@ -45,6 +48,12 @@ double parseScale(const std::string& text) {
 } // namespace
 
 int main(int argc, char** argv) {
+    // Firebird reads file names in the locale's character set, as the program does: without it a
+    // folder named in Cyrillic cannot take a database.
+    std::setlocale(LC_ALL, "");
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") != 0) {
+        std::setlocale(LC_CTYPE, "C.UTF-8");
+    }
     try {
         tools::InstallationSpec spec;
         for (int i = 1; i < argc; ++i) {
