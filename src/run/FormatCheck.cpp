@@ -3,7 +3,9 @@
 #include "engine/DatabaseSlots.h"
 #include "engine/ReadingWrappers.h"
 #include "engine/firebird/FbStatus.h"
+#include "environment/DatabasePassword.h"
 #include "environment/EventLog.h"
+#include "environment/KvSetting.h"
 #include "environment/RunLog.h"
 #include "packs/PackWrappers.h"
 #include "platform/FileSystem.h"
@@ -31,11 +33,18 @@ std::map<std::string, int> alterationsAhead(engine::Slot slot, int Ver, int SP, 
     return alterations;
 }
 
+// gbak gives the restored database to the user who restores it, and a run attaches as the
+// installation's user, who must own the database to freeze it for the backup: both steps run
+// as that user.
+std::string asOwner() {
+    return environment::NumberFirm < 1 ? "" : " -user " + environment::databaseUser(environment::NumberFirm);
+}
+
 std::string remedy(const TableHeadroom& table) {
     return "Сделайте резервную копию базы данных программой gbak и восстановите её из этой копии "
-           "(gbak -b " +
-           table.database + " копия.fbk, затем gbak -rep копия.fbk " + table.database +
-           "): восстановленная база начинает каждую таблицу с одного формата.";
+           "(gbak -b" +
+           asOwner() + " " + table.database + " копия.fbk, затем gbak -rep" + asOwner() + " копия.fbk " +
+           table.database + "): восстановленная база начинает каждую таблицу с одного формата.";
 }
 
 } // namespace
