@@ -99,9 +99,10 @@ void TerminalProgress::runLogLine(const std::string& line) {
     draw(Redraw::Now);
 }
 
+// A new database is shown at once: it changes a few times a pack, and the line must name each one.
 void TerminalProgress::databaseUnderWay(const std::string& name) {
     m_database = name;
-    draw(Redraw::WhenDue);
+    draw(Redraw::Now);
 }
 
 std::string TerminalProgress::progressLine() {
