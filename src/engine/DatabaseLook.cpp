@@ -11,6 +11,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <filesystem>
+#include <optional>
 #include <stdexcept>
 #include <sys/file.h>
 #include <system_error>
@@ -95,6 +96,14 @@ void readStampAndJournal(const std::string& path, DatabaseLook& look) {
     read.commit();
 }
 
+// Firebird's text names the file it read; for a private copy that is the database's own path to the user.
+std::string naming(std::string text, const std::string& copy, const std::string& path) {
+    for (auto at = text.find(copy); !copy.empty() && at != std::string::npos; at = text.find(copy, at + path.size())) {
+        text.replace(at, copy.size(), path);
+    }
+    return text;
+}
+
 } // namespace
 
 DatabaseLook lookAtDatabase(const std::string& path) {
@@ -104,21 +113,27 @@ DatabaseLook lookAtDatabase(const std::string& path) {
         return look;
     }
     look.heldElsewhere = heldByAnotherProcess(path);
-    try {
-        if (look.heldElsewhere) {
-            readStampAndJournal(path, look);
-            look.tableFormats = readTableFormats(path);
-        } else {
-            const PrivateFolder folder;
-            const fs::path copy = folder.path() / fs::path(path).filename();
-            fs::copy_file(path, copy);
-            readStampAndJournal(copy.string(), look);
-            look.tableFormats = readTableFormats(copy.string());
+    std::optional<PrivateFolder> folder;
+    std::string read = path;
+    if (!look.heldElsewhere) {
+        try {
+            folder.emplace();
+            read = (folder->path() / fs::path(path).filename()).string();
+            fs::copy_file(path, read);
+        } catch (const std::exception& error) {
+            look.copyFailed = true;
+            look.problem = "no private copy to read could be made in the temporary folder (" +
+                           std::string(error.what()) + "); set TMPDIR to a folder with room for it";
+            return look;
         }
+    }
+    try {
+        readStampAndJournal(read, look);
+        look.tableFormats = readTableFormats(read);
     } catch (const fb::FbError& error) {
-        look.problem = fb::describeKind(error.kind()) + " (" + error.what() + ")";
+        look.problem = fb::describeKind(error.kind()) + " (" + naming(error.what(), read, path) + ")";
     } catch (const std::exception& error) {
-        look.problem = error.what();
+        look.problem = naming(error.what(), read, path);
     }
     return look;
 }

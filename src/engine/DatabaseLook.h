@@ -27,6 +27,9 @@ struct DatabaseLook {
     bool heldElsewhere = false;
     // Why it does not open, in words for the user; empty when it opens.
     std::string problem;
+    // No private copy could be made to read (a full or missing temporary folder): nothing is
+    // known of the database itself then.
+    bool copyFailed = false;
     std::optional<Stamp> stamp;
     std::vector<JournalEntry> journal;
     // The record format each table is at, by its upper-case name.

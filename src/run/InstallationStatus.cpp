@@ -279,6 +279,12 @@ InstallationStatus readInstallationStatus() {
     const bool preFlight = environment::control_UpgradeFiles(machine);
     const bool converts712 = !environment::Files712.file8 && environment::Files712.file7;
     lookAtDatabases(status, converts712);
+    for (const DatabaseStatus& database : status.databases) {
+        if (database.look.copyFailed) {
+            status.unreadable = database.path + ": " + database.look.problem;
+            return status;
+        }
+    }
     detect(status);
     planPacks(status);
     status.checks.push_back(noUnfinishedRun());

@@ -229,6 +229,21 @@ TEST(StatusCommand, ListsJudgesAndPlansWithoutChangingAnything) {
     }
 }
 
+// Status reads private copies of the databases: when none can be made, it says so and where,
+// instead of calling the databases unopenable and the installation not ready.
+TEST(StatusCommand, ATemporaryFolderWithoutRoomForItsCopiesIsNamedAndExitsWith2) {
+    const testing_support::TestInstallation installation(run_testing::stampedSpec({8, 0, 5}));
+    testing_support::TempDir output;
+    const std::string missing = output.path() + "no-such-folder";
+
+    const CommandResult result =
+        run_testing::runHeadlessCommand(installation.layout(), "status", output.path(), "TMPDIR=" + missing);
+
+    EXPECT_EQ(result.status, 2) << result.out << result.err;
+    EXPECT_NE(result.err.find("set TMPDIR to a folder with room for it"), std::string::npos) << result.err;
+    EXPECT_EQ(result.out.find("does not open"), std::string::npos) << result.out;
+}
+
 TEST(StatusCommand, AnInstallationThatCannotBeReadExitsWith2) {
     testing_support::TempDir folder;
     tools::InstallationLayout layout;
