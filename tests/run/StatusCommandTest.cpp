@@ -87,7 +87,7 @@ void truncateTo(const std::string& path, size_t keep) {
 struct Case {
     const char* name;
     tools::InstallationSpec spec;
-    int chainThrough; // above 0: an installation through the packs up to 8.00.0N instead of the spec
+    int chainThrough; // above 0: an installation through the packs up to 8.00.0N instead of one laid out from `spec`
     std::function<void(const testing_support::TestInstallation&)> change;
     int status;
     std::vector<std::string> packs;
