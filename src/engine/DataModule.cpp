@@ -2,6 +2,7 @@
 
 #include "engine/EngineState.h"
 #include "engine/FailureRecord.h"
+#include "engine/InstallationLogin.h"
 #include "engine/ServerVersion.h"
 #include "engine/firebird/FbStatus.h"
 #include "engine/firebird/ServiceManager.h"
@@ -34,12 +35,7 @@ TDM1::~TDM1() {
 }
 
 void TDM1::DataModuleCreate() {
-    m_loginLines.clear();
-    for (const auto& line : {kvSetting.Params1, kvSetting.Params2}) {
-        if (!line.empty()) {
-            m_loginLines.push_back(line);
-        }
-    }
+    m_loginLines = installationLoginLines();
     if (FirebirdVersion == 0) {
         std::string versionText;
         try {

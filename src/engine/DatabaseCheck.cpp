@@ -1,33 +1,20 @@
 #include "engine/DatabaseCheck.h"
 
+#include "engine/InstallationLogin.h"
 #include "engine/firebird/Connection.h"
 #include "engine/firebird/FbStatus.h"
 #include "engine/firebird/Query.h"
 #include "engine/firebird/Transaction.h"
-#include "environment/KvSetting.h"
 
 #include <unistd.h>
 
 namespace engine {
-namespace {
-
-std::vector<std::string> loginLines() {
-    std::vector<std::string> lines;
-    for (const auto& line : {environment::kvSetting.Params1, environment::kvSetting.Params2}) {
-        if (!line.empty()) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
-}
-
-} // namespace
 
 std::string databaseProblem(const std::string& path) {
     bool embedded = true;
     try {
         fb::Connection connection;
-        connection.attach(path, loginLines());
+        connection.attach(path, installationLoginLines());
         fb::Transaction read(connection, fb::Transaction::readParameters());
         fb::Query stamp(read);
         stamp.SQL = {"SELECT Version", "FROM kv_Setting"};
@@ -54,7 +41,7 @@ std::string databaseProblem(const std::string& path) {
 std::string databaseHolders(const std::string& path) {
     try {
         fb::Connection connection;
-        connection.attach(path, loginLines());
+        connection.attach(path, installationLoginLines());
         fb::Transaction read(connection, fb::Transaction::readParameters());
         fb::Query others(read);
         // The engine's own attachments (garbage collector, cache writer) are no one's work.

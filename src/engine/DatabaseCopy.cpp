@@ -1,11 +1,11 @@
 #include "engine/DatabaseCopy.h"
 
+#include "engine/InstallationLogin.h"
 #include "engine/firebird/Connection.h"
 #include "engine/firebird/FbStatus.h"
 #include "engine/firebird/Query.h"
 #include "engine/firebird/Statement.h"
 #include "engine/firebird/Transaction.h"
-#include "environment/KvSetting.h"
 #include "platform/FileSystem.h"
 
 #include <clocale>
@@ -82,15 +82,9 @@ bool fixUpCopy(const std::string& path) {
 } // namespace
 
 void copyDatabaseConsistently(const std::string& from, const std::string& to) {
-    std::vector<std::string> loginLines;
-    for (const auto& line : {environment::kvSetting.Params1, environment::kvSetting.Params2}) {
-        if (!line.empty()) {
-            loginLines.push_back(line);
-        }
-    }
     fb::Connection connection;
     try {
-        connection.attach(from, loginLines);
+        connection.attach(from, installationLoginLines());
         endLeftoverFreeze(connection);
         alterDatabase(connection, "ALTER DATABASE BEGIN BACKUP");
     } catch (const fb::FbError& error) {
