@@ -22,6 +22,10 @@ std::string withoutTime(const std::string& line) {
     return line.substr(at);
 }
 
+std::string reasonOf(const fb::FbError& error) {
+    return fb::describeKind(error.kind()) + ": " + error.what();
+}
+
 } // namespace
 
 std::vector<std::string> errorsOfReport(const std::vector<std::string>& report) {
@@ -36,17 +40,28 @@ std::vector<std::string> errorsOfReport(const std::vector<std::string>& report) 
 }
 
 Validation validateDatabase(const std::string& path) {
-    Validation result{path, false, {}};
+    Validation result{path, Validation::Outcome::NotChecked, {}};
+    fb::FailureKind embeddedFailure = fb::FailureKind::Other;
     // A server holds the files it has open, so the embedded engine cannot validate them.
     for (const char* serviceManager : {"service_mgr", "localhost:service_mgr"}) {
         try {
             result.findings = errorsOfReport(fb::validateOnline(serviceManager, path, installationLoginLines()));
-            result.valid = result.findings.empty();
+            result.outcome = result.findings.empty() ? Validation::Outcome::Valid : Validation::Outcome::Damaged;
             return result;
         } catch (const fb::FbError& error) {
-            // The embedded engine's reason tells more than a server that is not there.
+            if (error.kind() == fb::FailureKind::Damaged) {
+                result.findings = {reasonOf(error)};
+                result.outcome = Validation::Outcome::Damaged;
+                return result;
+            }
+            // The embedded engine's reason tells more than a server that is not there; a server
+            // that is there and refuses tells more than the embedded engine finding the file held.
             if (result.findings.empty()) {
-                result.findings = {std::string("проверка не выполнена: ") + error.what()};
+                embeddedFailure = error.kind();
+                result.findings = {reasonOf(error)};
+            } else if (embeddedFailure == fb::FailureKind::HeldElsewhere &&
+                       error.kind() != fb::FailureKind::ServerUnreachable) {
+                result.findings = {reasonOf(error)};
             }
         }
     }

@@ -7,8 +7,13 @@ namespace engine {
 
 // What Firebird's online validation found in one database.
 struct Validation {
+    enum class Outcome {
+        Valid,
+        Damaged,   // the report tells of errors, or Firebird finds the file damaged
+        NotChecked // the validation could not run: no service manager, a refused login, no rights
+    };
     std::string database; // the database's path
-    bool valid = false;
+    Outcome outcome = Outcome::NotChecked;
     // The errors of the report, without their times; or why the validation could not run.
     std::vector<std::string> findings;
 };

@@ -25,6 +25,10 @@ public:
 // with the database, the statement and Firebird's text as its detail.
 inline constexpr int kDatabaseFailureEvent = 493;
 
+// The code under which the program records a database that the validation after a run could
+// not check, with the database and the reason as its detail.
+inline constexpr int kDatabaseNotCheckedEvent = 494;
+
 // The message of a code as the log writes it (without date, code or sub-code).
 std::string composeEventMessage(int nError);
 

@@ -62,9 +62,12 @@ void recordEnd(const std::string& reason, int code, const std::string& detail) n
 InstallationResult installEverything(int MinVersion, const environment::TProgramInfo& UpgradeInfo,
                                      std::vector<PackStep> packs, const RunHooks& hooks) {
     UpgradeRun upgradeRun(std::move(packs), hooks);
-    // A database that the run left damaged is a failed run: its backup is offered back.
-    if (upgradeRun.installPacks(MinVersion) != RunOutcome::Installed ||
-        (upgradeRun.restorePoint() && !control_Validation(upgradeRun.restorePoint()))) {
+    const bool installed = upgradeRun.installPacks(MinVersion) == RunOutcome::Installed;
+    // A database that the run left damaged is a failed run: its backup is offered back. One that
+    // could not be checked is named, but the run that installed everything stays a success.
+    const SetVerdict verdict =
+        installed && upgradeRun.restorePoint() ? control_Validation(upgradeRun.restorePoint()) : SetVerdict::AllValid;
+    if (!installed || verdict == SetVerdict::Damaged) {
         if (upgradeRun.restorePoint()) {
             offerRestore(*upgradeRun.restorePoint(), hooks);
         }
@@ -83,7 +86,8 @@ InstallationResult installEverything(int MinVersion, const environment::TProgram
     } else {
         registerRelease(UpgradeInfo);
     }
-    environment::fw_Write_Register(409, "базы данных проверены, ошибок нет");
+    environment::fw_Write_Register(409, verdict == SetVerdict::AllValid ? "базы данных проверены, ошибок нет"
+                                                                        : "не все базы данных удалось проверить");
     return failed ? InstallationResult::SiblingsFailed : InstallationResult::Installed;
 }
 

@@ -20,19 +20,48 @@ std::string copyOf(const std::string& database, const std::optional<RestorePoint
     return {};
 }
 
+using Outcome = engine::Validation::Outcome;
+
+std::string joinedFindings(const engine::Validation& validation) {
+    std::string findings;
+    for (const auto& line : validation.findings) {
+        findings += (findings.empty() ? "" : "; ") + line;
+    }
+    return findings;
+}
+
 void reportDamaged(const engine::Validation& validation, const std::optional<RestorePoint>& backup) {
     const std::string copy = copyOf(validation.database, backup);
     const std::string where = copy.empty() ? "резервной копии нет" : "резервная копия: " + copy;
-    std::string findings;
+    const std::string findings = joinedFindings(validation);
     for (const auto& line : validation.findings) {
         environment::ZapisMemo3("  " + line);
-        findings += (findings.empty() ? "" : "; ") + line;
     }
     environment::ZapisMemo3("  " + where);
     environment::fw_Write_Register(environment::kDatabaseFailureEvent,
                                    validation.database + ": проверка: " + findings + "; " + where);
     platform::ui().showMessage("База данных повреждена:\r" + validation.database + "\r\r" + findings + "\r\r" +
                                (copy.empty() ? "Резервной копии нет" : "Резервная копия:\r" + copy));
+}
+
+// A check that could not run says nothing about the database: it is neither valid nor damaged.
+void reportNotChecked(const engine::Validation& validation) {
+    const std::string reason = joinedFindings(validation);
+    environment::ZapisMemo3("  " + reason);
+    environment::fw_Write_Register(environment::kDatabaseNotCheckedEvent,
+                                   validation.database + ": не удалось проверить: " + reason);
+}
+
+std::string verdictText(Outcome outcome) {
+    switch (outcome) {
+    case Outcome::Valid:
+        return "ошибок нет";
+    case Outcome::Damaged:
+        return "найдены ошибки";
+    case Outcome::NotChecked:
+        break;
+    }
+    return "не удалось проверить";
 }
 
 } // namespace
@@ -48,18 +77,22 @@ std::vector<engine::Validation> validateSet() {
     return validations;
 }
 
-bool control_Validation(const std::optional<RestorePoint>& backup) {
+SetVerdict control_Validation(const std::optional<RestorePoint>& backup) {
     environment::ZapisLabel(" Проверка баз данных");
-    bool allValid = true;
+    SetVerdict verdict = SetVerdict::AllValid;
     for (const auto& validation : validateSet()) {
-        environment::ZapisMemo3("Проверка базы данных " + validation.database + ": " +
-                                (validation.valid ? "ошибок нет" : "найдены ошибки"));
-        if (!validation.valid) {
+        environment::ZapisMemo3("Проверка базы данных " + validation.database + ": " + verdictText(validation.outcome));
+        if (validation.outcome == Outcome::Damaged) {
             reportDamaged(validation, backup);
-            allValid = false;
+            verdict = SetVerdict::Damaged;
+        } else if (validation.outcome == Outcome::NotChecked) {
+            reportNotChecked(validation);
+            if (verdict == SetVerdict::AllValid) {
+                verdict = SetVerdict::SomeNotChecked;
+            }
         }
     }
-    return allValid;
+    return verdict;
 }
 
 } // namespace run

@@ -16,8 +16,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <cstdio>
 #include <fstream>
 #include <ostream>
+#include <unistd.h>
 
 using environment::kvSetting;
 using run_testing::stampOf;
@@ -200,7 +202,8 @@ TEST(NothingLostTest, ValidationFindsTheDatabasesValidAndNamesADamagedOneWithIts
     const auto clean = run::validateSet();
     ASSERT_EQ(clean.size(), installation.layout().databases.size());
     for (const auto& validation : clean) {
-        EXPECT_TRUE(validation.valid) << validation.database << "\n" << joined(validation.findings);
+        EXPECT_EQ(validation.outcome, engine::Validation::Outcome::Valid) << validation.database << "\n"
+                                                                          << joined(validation.findings);
     }
 
     const std::string orders = installation.database("Orders");
@@ -209,7 +212,7 @@ TEST(NothingLostTest, ValidationFindsTheDatabasesValidAndNamesADamagedOneWithIts
         {{orders, installation.layout().dataRoot + "zuruzod-backup-20261211-010000/Orders.fdb"}}};
     damageADataPage(orders);
 
-    EXPECT_FALSE(run::control_Validation(backup));
+    EXPECT_EQ(run::control_Validation(backup), run::SetVerdict::Damaged);
 
     const std::string log = joined(withoutTimes(ui.runLog));
     EXPECT_NE(log.find("Проверка базы данных " + orders + ": найдены ошибки"), std::string::npos) << log;
@@ -220,6 +223,75 @@ TEST(NothingLostTest, ValidationFindsTheDatabasesValidAndNamesADamagedOneWithIts
     EXPECT_NE(ui.messages[0].find(backup.files[0].second), std::string::npos) << ui.messages[0];
     EXPECT_NE(eventLog().find(orders + ": проверка: "), std::string::npos) << eventLog();
     EXPECT_NE(eventLog().find(backup.files[0].second), std::string::npos) << eventLog();
+}
+
+// isql of the Firebird utilities attaches embedded and holds the file until its input ends, as
+// another program of the suite would; the answer to its first statement says it is in.
+class HeldByIsql {
+public:
+    HeldByIsql(const std::string& database, const std::string& output) {
+        m_isql = popen(("isql-fb -q '" + database + "' >'" + output + "' 2>&1").c_str(), "w");
+        if (m_isql == nullptr) {
+            return;
+        }
+        std::fputs("SELECT 'HELD' || 'BY ISQL' FROM RDB$DATABASE;\n", m_isql);
+        std::fflush(m_isql);
+        std::string said;
+        for (int attempt = 0; attempt < 200 && said.find("HELDBY ISQL") == std::string::npos; ++attempt) {
+            usleep(50000);
+            platform::readWholeFile(output, said);
+        }
+        m_held = said.find("HELDBY ISQL") != std::string::npos;
+    }
+    ~HeldByIsql() {
+        if (m_isql != nullptr) {
+            std::fputs("QUIT;\n", m_isql);
+            pclose(m_isql);
+        }
+    }
+    HeldByIsql(const HeldByIsql&) = delete;
+    HeldByIsql& operator=(const HeldByIsql&) = delete;
+
+    bool held() const { return m_held; }
+
+private:
+    FILE* m_isql = nullptr;
+    bool m_held = false;
+};
+
+// A validation that cannot run says nothing about the database: it is named with the reason, as
+// not checked, and neither called damaged nor made the run's failure.
+TEST(NothingLostTest, ADatabaseTheValidationCannotReachIsNamedAsNotCheckedNotAsDamaged) {
+    testing_support::ScriptedUserInterface ui;
+    testing_support::TestInstallation installation(run_testing::stampedSpec({8, 0, 7}));
+    run_testing::pointAtInstallation(installation);
+    const std::string pellix = installation.database("Pellix");
+    const run::RestorePoint backup{
+        installation.layout().dataRoot + "zuruzod-backup-20261211-010000/",
+        {{pellix, installation.layout().dataRoot + "zuruzod-backup-20261211-010000/Pellix.fdb"}}};
+
+    run::SetVerdict verdict = run::SetVerdict::AllValid;
+    {
+        // Neither the embedded engine nor a server can open a file another process holds.
+        HeldByIsql holder(pellix, installation.layout().root + "isql.out");
+        ASSERT_TRUE(holder.held());
+        verdict = run::control_Validation(backup);
+    }
+
+    EXPECT_EQ(verdict, run::SetVerdict::SomeNotChecked);
+    const std::string log = joined(withoutTimes(ui.runLog));
+    EXPECT_NE(log.find("Проверка базы данных " + pellix + ": не удалось проверить"), std::string::npos) << log;
+    EXPECT_EQ(log.find("найдены ошибки"), std::string::npos) << log;
+    EXPECT_NE(log.find("Проверка базы данных " + installation.database("Base") + ": ошибок нет"), std::string::npos)
+        << log;
+    EXPECT_TRUE(ui.messages.empty()) << ui.messages[0];
+    const std::string events = eventLog();
+    EXPECT_NE(events.find(pellix + ": не удалось проверить: "), std::string::npos) << events;
+    EXPECT_EQ(events.find(backup.files[0].second), std::string::npos) << events;
+    EXPECT_EQ(events.find("проверка: "), std::string::npos) << events;
+
+    // Once the file is free again the same database is found valid.
+    EXPECT_EQ(engine::validateDatabase(pellix).outcome, engine::Validation::Outcome::Valid);
 }
 
 } // namespace
