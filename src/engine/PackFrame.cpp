@@ -5,6 +5,7 @@
 #include "environment/EventLog.h"
 #include "environment/KvSetting.h"
 #include "platform/FileSystem.h"
+#include "platform/StepBoundary.h"
 #include "platform/Text.h"
 #include "platform/UserInterface.h"
 
@@ -158,14 +159,22 @@ bool runPack(TDM1& dm, const PackTable& pack) {
         }
     }
     platform::ui().databaseUnderWay("");
+    enterPackPlace("journal", pack.number);
     const bool written = dm.fw_Write_Result(0, pack.number, KolvoSP(pack));
     times.lap("journal");
     times.total();
     return written;
 }
 
+void enterPackPlace(const char* what, int number) {
+    char place[32];
+    std::snprintf(place, sizeof place, "%s 8.00.%02d", what, number);
+    platform::boundaryPlace(place);
+}
+
 bool runPackWrapper(int number, const std::function<bool(TDM1&)>& method) {
     KolvoStep = 0;
+    enterPackPlace("pack", number);
     resetFirstFailure();
     environment::kvSetting.Kod2 = 80000 + number;
     environment::fw_Write_Register(402);

@@ -77,6 +77,9 @@ bool runPack(TDM1& dm, const PackTable& pack);
 // and freed afterwards, also when the method throws.
 bool runPackWrapper(int number, const std::function<bool(TDM1&)>& method);
 
+// "pack 8.00.NN" or "journal 8.00.NN": the place of the boundaries that follow, for the boundary map.
+void enterPackPlace(const char* what, int number);
+
 // With ZURUZOD_PART_TIMES=1 in the environment, tells on standard error how long
 // one long step of pack `number` took, as the frame tells the times of the parts.
 void stepTime(int number, const std::string& what, double seconds);

@@ -2,6 +2,7 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 
@@ -18,11 +19,33 @@ long stopAt() {
     return at;
 }
 
+const char* boundaryMap() {
+    static const char* const file = std::getenv("ZURUZOD_BOUNDARY_MAP");
+    return file;
+}
+
+std::string g_place = "run";
+long g_placeBoundaries = 0;
+
+void addToMap(long boundary) {
+    ++g_placeBoundaries;
+    std::ofstream map(boundaryMap(), std::ios::app);
+    map << boundary << '\t' << g_place << '\t' << g_placeBoundaries << '\n';
+}
+
 } // namespace
+
+void boundaryPlace(const std::string& place) {
+    g_place = place;
+    g_placeBoundaries = 0;
+}
 
 void stepBoundary() {
     static long passed = 0;
     ++passed;
+    if (boundaryMap() != nullptr) {
+        addToMap(passed);
+    }
     if (passed == stopAt()) {
         ::_exit(kStoppedAtStepExit);
     }

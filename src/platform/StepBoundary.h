@@ -1,6 +1,7 @@
 #pragma once
 
 #include <stdexcept>
+#include <string>
 
 namespace platform {
 
@@ -19,6 +20,12 @@ inline constexpr int kStoppedAtStepExit = 86;
 // in the environment the process ends at the N-th boundary at once, without any clean-up,
 // as a killed process would: the test seam of the interrupted-run checks.
 void stepBoundary();
+
+// Names what the boundaries from here on belong to ("copy", "backup", "pack 8.00.03", "journal
+// 8.00.03"). With ZURUZOD_BOUNDARY_MAP=FILE in the environment every boundary adds the line
+// "N<TAB>PLACE<TAB>K" to FILE, K counting the boundaries of that place from 1: the map that lets
+// the kill harness pick its boundaries by what they are, whatever the packs' step counts.
+void boundaryPlace(const std::string& place);
 
 // Asks the run to stop at its next step boundary; safe to call from another thread.
 void requestStop() noexcept;

@@ -88,6 +88,7 @@ bool copyFiles712(const CopyProgress& progress, const RunHooks& hooks) {
         return false;
     }
     platform::replaceFileContents(environment::copyMarkerPath(), environment::Files712.dirKalver + "\n");
+    platform::boundaryPlace("copy");
     for (const auto& pair : pairs) {
         if (!CopyFile712(pair.source, pair.target, pair.keepExisting, progress, hooks)) {
             return false;

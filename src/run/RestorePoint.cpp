@@ -165,6 +165,7 @@ std::optional<RestorePoint> makeRestorePoint() {
         failBackup("не удалось создать папку " + point.folder);
         return std::nullopt;
     }
+    platform::boundaryPlace("backup");
     for (const auto& database : databases) {
         const std::string copy = point.folder + fileNameOf(database);
         try {

@@ -3,6 +3,7 @@
 #include "engine/DatabaseSlots.h"
 #include "engine/EngineState.h"
 #include "engine/FailureRecord.h"
+#include "engine/PackFrame.h"
 #include "engine/ReadingWrappers.h"
 #include "environment/EventLog.h"
 #include "environment/FileProcedures.h"
@@ -118,6 +119,7 @@ RunOutcome UpgradeRun::installPacks(int MinVersion) {
         }
     } else {
         ZapisLabel(" Service Pack 00.00");
+        engine::enterPackPlace("pack", 0);
         StepGauge(m_packs[0].weight);
     }
     m_c = engine::dm_read_miniServicePackBuild(m_vbb);
@@ -125,6 +127,7 @@ RunOutcome UpgradeRun::installPacks(int MinVersion) {
         const PackStep& pack = m_packs[i];
         if (!packRequired(pack.number, m_c, m_vbb)) {
             ZapisLabel(" Service Pack 00." + twoDigits(pack.number));
+            engine::enterPackPlace("pack", pack.number);
             StepGauge(pack.weight);
             continue;
         }
