@@ -166,3 +166,56 @@ TEST(HeadlessTerminal, ServerAccountStoppedAtItsPasswordQuestionLeavesTheEchoOn)
     EXPECT_TRUE(WIFSIGNALED(raw) && WTERMSIG(raw) == SIGINT) << raw;
     EXPECT_NE(after.c_lflag & ECHO, 0u) << "the terminal was left without echo";
 }
+
+// Ctrl-C in the middle of a run on a terminal: the notice that the run stops begins on a line of
+// its own, never behind the progress line, and the run stops at its next step boundary.
+TEST(HeadlessTerminal, TheStopNoticeOfCtrlCEndsTheProgressLineFirst) {
+    const testing_support::ChainInstallation chain(1);
+    const auto& layout = chain.installation().layout();
+    int terminal = -1;
+    winsize size{};
+    size.ws_row = 40;
+    size.ws_col = 200;
+    const pid_t child = ::forkpty(&terminal, nullptr, nullptr, &size);
+    if (child == 0) {
+        ::setenv("XDG_CONFIG_DIRS", layout.machineConfig.c_str(), 1);
+        ::setenv("XDG_CONFIG_HOME", layout.userConfig.c_str(), 1);
+        ::setenv("XDG_RUNTIME_DIR", layout.machineConfig.c_str(), 1);
+        ::execl(UPGRADE_HEADLESS, UPGRADE_HEADLESS, "run", static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ASSERT_GT(child, 0);
+    std::string shown;
+    bool interrupted = false;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t read = ::read(terminal, buffer, sizeof buffer);
+        if (read > 0) {
+            shown.append(buffer, static_cast<size_t>(read));
+        } else if (read < 0 && errno == EINTR) {
+            continue;
+        } else {
+            break;
+        }
+        // Once a pack is under way and its progress line is drawn.
+        const size_t pack = shown.find("Начало установки Service Pack 00.03");
+        if (!interrupted && pack != std::string::npos && shown.find(" step ", pack) != std::string::npos) {
+            ASSERT_EQ(::write(terminal, "\x03", 1), 1);
+            interrupted = true;
+        }
+    }
+    ::close(terminal);
+    int raw = 0;
+    ::waitpid(child, &raw, 0);
+
+    ASSERT_TRUE(interrupted) << shown;
+    ASSERT_TRUE(WIFEXITED(raw)) << shown;
+    EXPECT_EQ(WEXITSTATUS(raw), 3) << shown;
+    const std::string notice = "upgrade-headless: stopping after the current step.";
+    const size_t at = shown.find(notice);
+    ASSERT_NE(at, std::string::npos) << shown;
+    ASSERT_GE(at, 4u);
+    EXPECT_EQ(shown.substr(at - 4, 4), "\r\033[K") << shown;
+    EXPECT_NE(shown.find("Установка прервана по запросу"), std::string::npos) << shown;
+    EXPECT_EQ(shown.substr(shown.size() - 4), "\r\033[K") << shown;
+}

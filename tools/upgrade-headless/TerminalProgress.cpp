@@ -10,6 +10,7 @@ namespace headless {
 namespace {
 
 constexpr auto kRedrawInterval = std::chrono::milliseconds(200);
+constexpr auto kTick = std::chrono::seconds(1);
 constexpr int kBarWidth = 20;
 // Back to the start of the line and erase it.
 constexpr const char* kEraseLine = "\r\033[K";
@@ -41,19 +42,43 @@ std::string trimmed(const std::string& text) {
 
 } // namespace
 
-TerminalProgress::TerminalProgress() = default;
+TerminalProgress::TerminalProgress() : m_ticker([this](std::stop_token stop) { tick(std::move(stop)); }) {}
 
 TerminalProgress::~TerminalProgress() {
+    m_ticker.request_stop();
+    m_ticker.join();
     clear();
 }
 
+void TerminalProgress::tick(std::stop_token stop) {
+    std::unique_lock lock(m_mutex);
+    while (!stop.stop_requested()) {
+        m_wake.wait_for(lock, stop, kTick, [] { return false; });
+        if (!stop.stop_requested() && m_shown) {
+            draw(Redraw::WhenDue);
+        }
+    }
+}
+
+void TerminalProgress::notice(const std::string& text) {
+    const std::lock_guard lock(m_mutex);
+    const bool shown = m_shown;
+    clear();
+    std::cerr << text << std::endl;
+    if (shown) {
+        draw(Redraw::Now);
+    }
+}
+
 void TerminalProgress::showMessage(const std::string& text) {
+    const std::lock_guard lock(m_mutex);
     clear();
     ConsoleUserInterface::showMessage(text);
     draw(Redraw::Now);
 }
 
 bool TerminalProgress::askYesNo(const std::string& text) {
+    const std::lock_guard lock(m_mutex);
     clear();
     const bool answer = ConsoleUserInterface::askYesNo(text);
     draw(Redraw::Now);
@@ -61,22 +86,26 @@ bool TerminalProgress::askYesNo(const std::string& text) {
 }
 
 void TerminalProgress::overallGaugeAdd(int steps) {
+    const std::lock_guard lock(m_mutex);
     ConsoleUserInterface::overallGaugeAdd(steps);
     draw(Redraw::WhenDue);
 }
 
 void TerminalProgress::overallGaugeReset(int maximum) {
+    const std::lock_guard lock(m_mutex);
     ConsoleUserInterface::overallGaugeReset(maximum);
     m_scale = maximum;
     draw(Redraw::WhenDue);
 }
 
 void TerminalProgress::stepLabel(const std::string& text) {
+    const std::lock_guard lock(m_mutex);
     m_pack = trimmed(text);
     draw(Redraw::WhenDue);
 }
 
 void TerminalProgress::innerGaugeShow(int maximum) {
+    const std::lock_guard lock(m_mutex);
     m_innerMaximum = maximum;
     m_inner = 0;
     m_innerVisible = true;
@@ -84,16 +113,19 @@ void TerminalProgress::innerGaugeShow(int maximum) {
 }
 
 void TerminalProgress::innerGaugeNext() {
+    const std::lock_guard lock(m_mutex);
     m_inner = std::min(m_inner + 1, m_innerMaximum);
     draw(Redraw::WhenDue);
 }
 
 void TerminalProgress::innerGaugeHide() {
+    const std::lock_guard lock(m_mutex);
     m_innerVisible = false;
     draw(Redraw::WhenDue);
 }
 
 void TerminalProgress::runLogLine(const std::string& line) {
+    const std::lock_guard lock(m_mutex);
     clear();
     ConsoleUserInterface::runLogLine(line);
     draw(Redraw::Now);
@@ -101,6 +133,7 @@ void TerminalProgress::runLogLine(const std::string& line) {
 
 // A new database is shown at once: it changes a few times a pack, and the line must name each one.
 void TerminalProgress::databaseUnderWay(const std::string& name) {
+    const std::lock_guard lock(m_mutex);
     m_database = name;
     draw(Redraw::Now);
 }

@@ -3,13 +3,18 @@
 #include "platform/ConsoleUserInterface.h"
 
 #include <chrono>
+#include <condition_variable>
+#include <mutex>
+#include <stop_token>
 #include <string>
+#include <thread>
 
 namespace headless {
 
 // The console interface of a run on a terminal: below the run log, one line with the pack
 // under way, its database, the overall step of its total, the inner gauge as a bar and the
-// time since the start, redrawn in place at most a few times a second.
+// time since the start, redrawn in place at most a few times a second, and every second also
+// while one long statement runs, so that the time never stands still.
 class TerminalProgress : public platform::ConsoleUserInterface {
 public:
     TerminalProgress();
@@ -28,6 +33,10 @@ public:
     void runLogLine(const std::string& line) override;
     void databaseUnderWay(const std::string& name) override;
 
+    // The progress line ended, the notice on standard error, the line drawn again below it: for
+    // a notice from another thread, such as the stop a signal asked for.
+    void notice(const std::string& text);
+
 private:
     using Clock = std::chrono::steady_clock;
     enum class Redraw { WhenDue, Now };
@@ -35,6 +44,7 @@ private:
     void draw(Redraw when);
     void clear();
     std::string progressLine();
+    void tick(std::stop_token stop);
 
     Clock::time_point m_start = Clock::now();
     Clock::time_point m_drawn{};
@@ -45,6 +55,10 @@ private:
     int m_innerMaximum = 0;
     int m_inner = 0;
     bool m_innerVisible = false;
+    // The run's thread and the ticker draw the same line.
+    std::mutex m_mutex;
+    std::condition_variable_any m_wake;
+    std::jthread m_ticker;
 };
 
 } // namespace headless

@@ -33,6 +33,7 @@
 #include <exception>
 #include <iostream>
 #include <langinfo.h>
+#include <mutex>
 #include <pthread.h>
 #include <thread>
 #include <unistd.h>
@@ -59,6 +60,34 @@ void setProgramLocale() {
     }
 }
 
+// The progress line on a terminal, while there is one: the stop notice ends it first.
+std::mutex g_progressMutex;
+headless::TerminalProgress* g_progress = nullptr;
+
+class ProgressForNotices {
+public:
+    explicit ProgressForNotices(headless::TerminalProgress& progress) {
+        const std::lock_guard lock(g_progressMutex);
+        g_progress = &progress;
+    }
+    ~ProgressForNotices() {
+        const std::lock_guard lock(g_progressMutex);
+        g_progress = nullptr;
+    }
+    ProgressForNotices(const ProgressForNotices&) = delete;
+    ProgressForNotices& operator=(const ProgressForNotices&) = delete;
+};
+
+void sayStopping() {
+    const std::string text = "upgrade-headless: stopping after the current step.";
+    const std::lock_guard lock(g_progressMutex);
+    if (g_progress != nullptr) {
+        g_progress->notice(text);
+    } else {
+        std::cerr << text << std::endl;
+    }
+}
+
 // SIGINT and SIGTERM go to a thread of their own before Firebird starts its threads, so its
 // engine cannot take them; the run stops at its next step boundary.
 void routeStopSignals() {
@@ -70,7 +99,7 @@ void routeStopSignals() {
     std::thread([signals] {
         int received = 0;
         sigwait(&signals, &received);
-        std::cerr << "upgrade-headless: stopping after the current step." << std::endl;
+        sayStopping();
         platform::requestStop();
     }).detach();
 }
@@ -275,6 +304,7 @@ int main(int argc, char** argv) {
         return runCommand(line.restore);
     }
     headless::TerminalProgress progress;
+    const ProgressForNotices notices(progress);
     platform::setUserInterface(&progress);
     const int status = runCommand(line.restore);
     platform::setUserInterface(nullptr);
