@@ -5,7 +5,7 @@
 #include "platform/FileSystem.h"
 #include "platform/Text.h"
 
-#include <sstream>
+#include <algorithm>
 
 namespace environment {
 
@@ -19,12 +19,11 @@ std::optional<std::string> findAliasPath(const std::string& aliasFile, const std
     if (aliasFile.empty() || !platform::readWholeFile(aliasFile, text)) {
         return std::nullopt;
     }
-    std::istringstream lines(text);
-    std::string line;
-    while (std::getline(lines, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
-        }
+    // A lone carriage return ends a line as well, as editors that wrote it meant.
+    for (std::size_t start = 0; start <= text.size();) {
+        const std::size_t end = std::min(text.find_first_of("\r\n", start), text.size());
+        const std::string line = text.substr(start, end - start);
+        start = end + 1;
         if (line.empty() || (skipComments && line.front() == '#')) {
             continue;
         }

@@ -255,6 +255,8 @@ TEST_F(PreFlightInstallationTest, VersionEightAliasIsRegisteredKeepingEveryOther
          "# aliases\r\n\r\n  employee =  /db/employee.fdb  \r\nkvServerOrders_12 = " + server712 + "\r\n#end\r\n",
          "# aliases\r\n\r\n  employee =  /db/employee.fdb  \r\nkvServerOrders_12 = " + server712 + "\r\n#end\r\n" +
              line8 + "\r\n"},
+        {"old Mac line breaks, a carriage return alone", "# aliases\rkvServerOrders_12 = " + server712 + "\r#end",
+         "# aliases\rkvServerOrders_12 = " + server712 + "\r#end\n" + line8 + "\n"},
         {"no line break at the end", "kvServerOrders_12 = " + server712,
          "kvServerOrders_12 = " + server712 + "\n" + line8 + "\n"},
         {"the version-8 alias only commented out",
