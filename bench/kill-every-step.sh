@@ -170,4 +170,7 @@ tried=$(grep -vc "before reaching it" "$work/lines" || true)
 held=$(grep -c ", held$" "$work/lines" || true)
 failed=$(grep -c "FAILED" "$work/lines" || true)
 echo "tried $tried, held $held, failed $failed"
-[ "$failed" -eq 0 ] && [ "$held" -gt 0 ]
+# A worker that broke off leaves boundaries without a line: that is a failure too.
+missing=$(($(wc -l <"$work/boundaries") - $(wc -l <"$work/lines")))
+[ "$missing" -eq 0 ] || echo "$missing boundaries left without an answer, FAILED"
+[ "$failed" -eq 0 ] && [ "$missing" -eq 0 ] && [ "$held" -gt 0 ]
