@@ -5,6 +5,7 @@
 #include "engine/firebird/ServiceManager.h"
 
 #include <cctype>
+#include <iberror.h>
 
 namespace engine {
 namespace {
@@ -49,7 +50,8 @@ Validation validateDatabase(const std::string& path) {
             result.outcome = result.findings.empty() ? Validation::Outcome::Valid : Validation::Outcome::Damaged;
             return result;
         } catch (const fb::FbError& error) {
-            if (error.kind() == fb::FailureKind::Damaged) {
+            // A consistency check that fails in the middle of the validation is damage it met.
+            if (error.kind() == fb::FailureKind::Damaged || error.has(isc_bug_check)) {
                 result.findings = {reasonOf(error)};
                 result.outcome = Validation::Outcome::Damaged;
                 return result;

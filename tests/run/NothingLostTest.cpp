@@ -223,6 +223,14 @@ TEST(NothingLostTest, ValidationFindsTheDatabasesValidAndNamesADamagedOneWithIts
     EXPECT_NE(ui.messages[0].find(backup.files[0].second), std::string::npos) << ui.messages[0];
     EXPECT_NE(eventLog().find(orders + ": проверка: "), std::string::npos) << eventLog();
     EXPECT_NE(eventLog().find(backup.files[0].second), std::string::npos) << eventLog();
+
+    // A file cut short is refused before any report: damaged too, not a check that could not run.
+    const std::string pellix = installation.database("Pellix");
+    std::string whole;
+    ASSERT_TRUE(platform::readWholeFile(pellix, whole));
+    platform::replaceFileContents(pellix, whole.substr(0, whole.size() / 3));
+    const engine::Validation cut = engine::validateDatabase(pellix);
+    EXPECT_EQ(cut.outcome, engine::Validation::Outcome::Damaged) << joined(cut.findings);
 }
 
 // isql of the Firebird utilities attaches embedded and holds the file until its input ends, as
