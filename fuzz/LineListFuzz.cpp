@@ -1,5 +1,5 @@
 // Multi-line texts of the catalogue (kit lists, pointer cards, colour lists), cut into lines.
-#include "engine/PackToolkit.h"
+#include "engine/TextLines.h"
 
 #include <cstddef>
 #include <cstdint>

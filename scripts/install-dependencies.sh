@@ -7,6 +7,7 @@ packages=(
     qt6-base-dev qt6-base-dev-tools libgl-dev
     firebird3.0-server-core libfbclient2 firebird-dev firebird3.0-utils firebird3.0-server
     zlib1g-dev googletest libgtest-dev
+    clang libclang-rt-dev
     xvfb xauth x11-utils libxcb1-dev fonts-liberation fonts-dejavu-core
 )
 

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up the machine, builds, and runs every test, with a Firebird server for the server tests.
+# Sets up the machine, builds, and runs every test, with a Firebird server for the server tests;
+# then gives each fuzz target a few seconds (scripts/fuzz.sh), any finding failing the run.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-dependencies.sh
@@ -24,3 +25,4 @@ else
     echo "The server tests will be skipped: set ZURUZOD_TEST_SYSDBA_PASSWORD to the running server's SYSDBA password."
 fi
 ctest --test-dir build --output-on-failure -j 2
+scripts/fuzz.sh 5

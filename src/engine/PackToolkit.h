@@ -2,6 +2,7 @@
 
 #include "engine/DataModule.h"
 #include "engine/ReadScope.h"
+#include "engine/TextLines.h"
 #include "engine/firebird/Statement.h"
 
 #include <cstdint>
@@ -75,11 +76,5 @@ std::string textColumnForReading(TDM1& dm, const std::string& table, const std::
 // A field as the packs read them: an integer (NULL is 0), a text (NULL is empty).
 std::int64_t integerField(const Row& row, size_t index);
 std::string textField(const Row& row, size_t index);
-
-// A text cut into lines at CR LF, a lone CR and a lone LF; a break at the very
-// end adds no empty line, an empty line inside stays, no line is trimmed.
-std::vector<std::string> splitLines(const std::string& text);
-// A line as a whole decimal integer, or `otherwise` when it is not one.
-std::int64_t lineAsInteger(const std::string& line, std::int64_t otherwise);
 
 } // namespace engine
