@@ -21,16 +21,21 @@ if [ "$seconds" != 0 ]; then
 fi
 cmake -S . -B build-sanitize -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DZURUZOD_SANITIZE=ON >/dev/null
 cmake --build build-sanitize -j2
-# Firebird's client and the engine it loads keep their own allocations to the end of the
-# process; leaks are looked for in our code only.
-export ASAN_OPTIONS=abort_on_error=1:detect_leaks=1
-export LSAN_OPTIONS=suppressions=$PWD/bench/lsan-suppressions.txt:print_suppressions=0
 export UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
 if [ -f build/firebird-server.env ]; then
     # shellcheck source=/dev/null
     . build/firebird-server.env
 fi
 start=$(date +%s)
-ctest --test-dir build-sanitize -j2 --output-on-failure -E '^run\.KillAtStepBoundaries$' || status=1
+# Leaks are looked for in the test programs of the lower layers, which do all their work in their
+# own process; Firebird's client, the engine it loads and ICU keep their allocations to the end of
+# the process and are set aside. Most other tests start the tools (db-dump, upgrade-headless), at
+# whose exit LeakSanitizer's tracer itself fails on the embedded engine's threads, so they run
+# without it.
+in_process='^(platform|environment|engine|packs)\.'
+ASAN_OPTIONS=abort_on_error=1:detect_leaks=1 LSAN_OPTIONS=suppressions=$PWD/bench/lsan-suppressions.txt:print_suppressions=0 \
+    ctest --test-dir build-sanitize -j2 --output-on-failure -R "$in_process" || status=1
+ASAN_OPTIONS=abort_on_error=1:detect_leaks=0 \
+    ctest --test-dir build-sanitize -j2 --output-on-failure -E "$in_process|^run\.KillAtStepBoundaries\$" || status=1
 echo "The sanitized suite took $(( $(date +%s) - start )) s."
 exit $status
