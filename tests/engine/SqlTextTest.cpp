@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
+
 using engine::fb::joinLines;
 using engine::fb::rewriteParameters;
 
@@ -13,6 +15,13 @@ TEST(SqlText, ParametersBecomeMarkersInTheirOrder) {
     const auto text = rewriteParameters("UPDATE kv_Setting\nSET\nServicePack = :p1,\nBuild = :p0");
     EXPECT_EQ(text.sql, "UPDATE kv_Setting\nSET\nServicePack = ?,\nBuild = ?");
     EXPECT_EQ(text.parameterOrder, (std::vector<int>{1, 0}));
+}
+
+TEST(SqlText, AMarkerNumberTooLargeForAnIntNamesNoValue) {
+    // 2^32 + 1 would wrap round to the number of the second value.
+    const auto text = rewriteParameters("UPDATE kv_Setting SET Build = :p4294967297 WHERE Id = :p0");
+    EXPECT_EQ(text.sql, "UPDATE kv_Setting SET Build = ? WHERE Id = ?");
+    EXPECT_EQ(text.parameterOrder, (std::vector<int>{std::numeric_limits<int>::max(), 0}));
 }
 
 TEST(SqlText, QuotedTextAndCommentsKeepTheirColons) {

@@ -1,6 +1,7 @@
 #include "engine/firebird/SqlText.h"
 
 #include <cctype>
+#include <limits>
 #include <stdexcept>
 
 namespace engine::fb {
@@ -40,6 +41,8 @@ size_t copyQuoted(const std::string& sql, size_t i, char quote, std::string& out
     return i;
 }
 
+constexpr int kLargestNumber = std::numeric_limits<int>::max();
+
 } // namespace
 
 std::string replaceParameters(const std::string& sql,
@@ -66,7 +69,10 @@ std::string replaceParameters(const std::string& sql,
             size_t j = i + 2;
             int number = 0;
             while (j < sql.size() && std::isdigit(static_cast<unsigned char>(sql[j]))) {
-                number = number * 10 + (sql[j] - '0');
+                // A number too large for an int stays the largest one, which no statement is
+                // given a value for, instead of wrapping round to the number of another value.
+                const int digit = sql[j] - '0';
+                number = number > (kLargestNumber - digit) / 10 ? kLargestNumber : number * 10 + digit;
                 ++j;
             }
             if (j < sql.size() && isIdentifierChar(sql[j])) {
