@@ -5,7 +5,9 @@
 #include "InstallationBuilder.h"
 #include "ServerSupport.h"
 #include "engine/firebird/Connection.h"
+#include "engine/firebird/FbStatus.h"
 #include "engine/firebird/Query.h"
+#include "engine/firebird/Statement.h"
 #include "engine/firebird/Transaction.h"
 #include "environment/DatabasePassword.h"
 #include "platform/FileSystem.h"
@@ -15,7 +17,10 @@
 
 #include <atomic>
 #include <chrono>
+#include <cstdio>
+#include <cstdlib>
 #include <filesystem>
+#include <future>
 #include <grp.h>
 #include <pwd.h>
 #include <sstream>
@@ -142,6 +147,94 @@ TEST(ServerFaultTest, TheServerLettingTheRunGoInAPackLosesNothing) {
     engine::fb::Connection cleanUp;
     cleanUp.attach("localhost:" + serverOrders, {"user_name=SYSDBA", "password=" + password});
     server_testing::executeOn(cleanUp, "DROP USER \"" + user + "\"");
+}
+
+// Parameter sets gathered for a server travel many to a block; the server ending the attachment while
+// the blocks flow fails the write as the server's going, and the rollback after it comes back with
+// nothing written. Tried a few times, since the end may come at any point of a block's round trip.
+TEST(ServerFaultTest, TheServerLettingGoWhileGatheredSetsTravelFailsTheWriteAndItsRollbackReturns) {
+    if (server_testing::environmentValue("ZURUZOD_TEST_SERVER").empty()) {
+        GTEST_SKIP() << server_testing::kNoServer;
+    }
+    const std::vector<std::string> sysdba = {"user_name=SYSDBA", "password=" + server_testing::sysdbaPassword()};
+    constexpr int kAttempts = 6;
+    constexpr long kRowsBeforeTheEnd = 5000;
+    constexpr auto kLongestWait = std::chrono::seconds(60);
+    // Long texts make long messages, whose reading the end is most likely to cut.
+    const std::string kLine =
+        "Строка заказа: рама, створка, фурнитура, стеклопакет, подоконник, отлив, откосы, монтаж ";
+
+    testing_support::TempDir dir;
+    std::filesystem::permissions(dir.path(), std::filesystem::perms::others_exec | std::filesystem::perms::group_exec,
+                                 std::filesystem::perm_options::add);
+    const std::string path = dir.path() + "gathered.fdb";
+    {
+        engine::fb::Connection created;
+        created.create(path, {}, {});
+        server_testing::executeOn(created, "CREATE TABLE Lines (Id INTEGER NOT NULL PRIMARY KEY, Name VARCHAR(250))");
+    }
+    const passwd* account = getpwnam("firebird");
+    const group* accountGroup = getgrnam("firebird");
+    if (geteuid() == 0 && account && accountGroup) {
+        ASSERT_EQ(chown(path.c_str(), account->pw_uid, accountGroup->gr_gid), 0);
+    }
+
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        engine::fb::Connection writer;
+        writer.attach("localhost:" + path, sysdba);
+        ASSERT_TRUE(writer.remote());
+        std::atomic<long> written{0};
+        bool gathered = false;
+        std::promise<engine::fb::FailureKind> ended;
+        std::future<engine::fb::FailureKind> failure = ended.get_future();
+        std::thread write([&] {
+            engine::fb::Transaction transaction(writer, engine::fb::Transaction::writeParameters());
+            auto kind = engine::fb::FailureKind::Other;
+            try {
+                engine::fb::Statement insert(transaction, {"INSERT INTO Lines (Id, Name) VALUES (:p0, :p1)"});
+                gathered = insert.gatherRuns(64);
+                for (long i = 0; i < 100 * 1000 * 1000; ++i) {
+                    insert.execute({std::int64_t{i}, kLine + std::to_string(i)});
+                    ++written;
+                }
+                insert.sendGathered();
+                transaction.commit();
+            } catch (const engine::fb::FbError& error) {
+                kind = error.kind();
+                transaction.rollback();
+            }
+            ended.set_value(kind);
+        });
+        while (written < kRowsBeforeTheEnd &&
+               failure.wait_for(std::chrono::milliseconds(1)) != std::future_status::ready) {
+        }
+        {
+            engine::fb::Connection admin;
+            admin.attach("localhost:" + path, sysdba);
+            server_testing::executeOn(admin,
+                                      "DELETE FROM MON$ATTACHMENTS WHERE MON$ATTACHMENT_ID <> CURRENT_CONNECTION");
+        }
+        if (failure.wait_for(kLongestWait) != std::future_status::ready) {
+            // The writing thread is stuck inside the client and cannot be joined.
+            ADD_FAILURE() << "attempt " << attempt + 1 << ": the write did not come back after the server ended it";
+            std::fflush(nullptr);
+            std::_Exit(1);
+        }
+        write.join();
+        EXPECT_TRUE(gathered);
+        EXPECT_EQ(failure.get(), engine::fb::FailureKind::ServerUnreachable) << "attempt " << attempt + 1;
+        writer.close();
+    }
+
+    engine::fb::Connection check;
+    check.attach("localhost:" + path, sysdba);
+    engine::fb::Transaction read(check, engine::fb::Transaction::readParameters());
+    engine::fb::Query count(read);
+    count.SQL = {"SELECT COUNT(*) FROM Lines"};
+    count.open();
+    EXPECT_EQ(count.fieldAsInteger(0), 0);
+    count.close();
+    read.commit();
 }
 
 } // namespace

@@ -99,6 +99,18 @@ void Connection::close() noexcept {
     m_path.clear();
 }
 
+void Connection::abandon() noexcept {
+    if (!m_attachment) {
+        return;
+    }
+    try {
+        Status status;
+        m_attachment->cancelOperation(&status, fb_cancel_abort);
+    } catch (const Firebird::FbException&) {
+        // An attachment that is closed already needs nothing more.
+    }
+}
+
 bool Connection::ping() noexcept {
     if (!m_attachment) {
         return false;

@@ -35,6 +35,9 @@ public:
     bool connected() const { return m_attachment != nullptr; }
     // The server still answers on this attachment.
     bool ping() noexcept;
+    // Closes this side of an attachment that the server has ended, so that the calls after it
+    // (a rollback, the detach) fail at once: the server may never answer them.
+    void abandon() noexcept;
     const std::string& path() const { return m_path; }
     Firebird::IAttachment* handle() const { return m_attachment.get(); }
     // The attachment goes through a server (by the network or the loopback provider),

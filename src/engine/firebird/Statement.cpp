@@ -45,6 +45,19 @@ std::string blockParameter(size_t occurrence, size_t copy) {
     return "B" + std::to_string(occurrence) + "_" + std::to_string(copy);
 }
 
+// A call to the server; when the server has ended the attachment, its side of the
+// attachment is closed before the failure goes on.
+template <typename Call> decltype(auto) answered(Transaction& transaction, Call&& call) {
+    try {
+        return guarded(std::forward<Call>(call));
+    } catch (const FbError& error) {
+        if (error.kind() == FailureKind::ServerUnreachable) {
+            transaction.connection().abandon();
+        }
+        throw;
+    }
+}
+
 StatementTrace& trace() {
     static StatementTrace instance;
     return instance;
@@ -476,7 +489,7 @@ void Statement::run(const std::vector<SqlValue>& params) {
     m_transaction.start();
     bind(params);
     m_row.clear();
-    guarded([&] {
+    answered(m_transaction, [&] {
         Status status;
         m_statement->execute(&status, m_transaction.handle(), m_input->meta.get(),
                              m_input->buffer.empty() ? nullptr : m_input->buffer.data(), m_output->meta.get(),
@@ -622,7 +635,11 @@ void Statement::sendBlock() {
     }
     try {
         g.block->execute(sets);
-    } catch (const FbError&) {
+    } catch (const FbError& error) {
+        // Without the server there is nothing to run again.
+        if (error.kind() == FailureKind::ServerUnreachable) {
+            throw;
+        }
         // The block is undone as a whole; each set on its own writes what it would have written.
         runOneByOne(g.runs);
         return;
@@ -651,7 +668,7 @@ void Statement::open(const std::vector<SqlValue>& params) {
     m_transaction.start();
     bind(params);
     m_row.clear();
-    guarded([&] {
+    answered(m_transaction, [&] {
         Status status;
         m_cursor.reset(m_statement->openCursor(&status, m_transaction.handle(), m_input->meta.get(),
                                                m_input->buffer.empty() ? nullptr : m_input->buffer.data(),
@@ -665,7 +682,7 @@ bool Statement::fetch() {
     if (!m_cursor) {
         return false;
     }
-    const bool found = guarded([&] {
+    const bool found = answered(m_transaction, [&] {
         Status status;
         return m_cursor->fetchNext(&status, m_output->buffer.data()) == Firebird::IStatus::RESULT_OK;
     });

@@ -50,7 +50,8 @@ public:
     // run is a round trip. Only a writing statement (INSERT, UPDATE, DELETE) without a
     // result, whose parameter types a block can declare, gathers; the answer says whether
     // it does. A block that fails is run again one set at a time, so that the rows before
-    // the failing set are written and the failure is the one that set gives on its own.
+    // the failing set are written and the failure is the one that set gives on its own;
+    // a block that fails because the server is gone fails as it is.
     bool gatherRuns(size_t perTrip);
     // Sends the runs still gathered; the writer calls it before its commit.
     void sendGathered();
