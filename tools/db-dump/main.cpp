@@ -1,6 +1,6 @@
 // Prints a database's tables, their columns and their rows in a stable order, so that two
 // databases can be compared with diff: db-dump DATABASE [USER]. Columns that differ from
-// run to run by nature (times, and GUIDs that each run generates) are named but not printed.
+// run to run by nature (times, and GUIDs that each run generates) are printed only as there or not.
 // db-dump --count DATABASE [USER] prints only the number of rows of all its tables together.
 #include "engine/firebird/Connection.h"
 #include "engine/firebird/FbStatus.h"
@@ -61,9 +61,7 @@ void dumpTable(engine::fb::Transaction& read, const std::string& table) {
     std::string select;
     for (const auto& column : cols) {
         std::cout << ' ' << column.name << (column.varies ? "(varies)" : "");
-        if (!column.varies) {
-            select += (select.empty() ? "" : ", ") + column.name;
-        }
+        select += (select.empty() ? "" : ", ") + column.name;
     }
     std::cout << '\n';
     if (select.empty()) {
@@ -75,8 +73,11 @@ void dumpTable(engine::fb::Transaction& read, const std::string& table) {
     for (query.open(); !query.eof(); query.next()) {
         std::string row;
         for (size_t i = 0; i < query.fieldCount(); ++i) {
-            row +=
-                (i ? "|" : "") + (engine::fb::isNull(query.field(i)) ? std::string("<null>") : query.fieldAsString(i));
+            const bool null = engine::fb::isNull(query.field(i));
+            // A value that differs by nature still counts by being there or not.
+            row += (i ? "|" : "") + (null             ? std::string("<null>")
+                                     : cols[i].varies ? std::string("<set>")
+                                                      : query.fieldAsString(i));
         }
         rows.push_back(row);
     }
