@@ -12,7 +12,8 @@ status=0
 for target in fuzz-registry-store fuzz-ini-file fuzz-alias-file fuzz-parameter-text fuzz-line-list fuzz-payload; do
     work=$(mktemp -d)
     echo "== $target: $seconds s"
-    if ! build-fuzz/bin/$target -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
+    mkdir "$work.tmp"
+    if ! TMPDIR="$work.tmp" build-fuzz/bin/$target -max_total_time="$seconds" -timeout=10 -rss_limit_mb=2048 \
         -artifact_prefix="fuzz/corpus/$target/" "$work" "fuzz/corpus/$target" >"$work.log" 2>&1; then
         tail -40 "$work.log"
         echo "$target FAILED; the input that did it is in fuzz/corpus/$target/"
@@ -20,6 +21,6 @@ for target in fuzz-registry-store fuzz-ini-file fuzz-alias-file fuzz-parameter-t
     else
         grep -E '^Done|stat::number_of_executed_units' "$work.log" | tail -1
     fi
-    rm -rf "$work" "$work.log"
+    rm -rf "$work" "$work.log" "$work.tmp"
 done
 exit $status
