@@ -19,9 +19,8 @@ namespace {
 
 using run_testing::CommandResult;
 
-// Runs upgrade-headless with its output on a pseudo-terminal, as an administrator at a terminal sees it.
-CommandResult runOnTerminal(const tools::InstallationLayout& layout, const std::string& argument) {
-    int terminal = -1;
+// Starts upgrade-headless on a pseudo-terminal of 40 by 200; its master side goes to `terminal`.
+pid_t startOnTerminal(const tools::InstallationLayout& layout, const std::string& argument, int& terminal) {
     winsize size{};
     size.ws_row = 40;
     size.ws_col = 200;
@@ -33,6 +32,13 @@ CommandResult runOnTerminal(const tools::InstallationLayout& layout, const std::
         ::execl(UPGRADE_HEADLESS, UPGRADE_HEADLESS, argument.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }
+    return child;
+}
+
+// Runs upgrade-headless with its output on a pseudo-terminal, as an administrator at a terminal sees it.
+CommandResult runOnTerminal(const tools::InstallationLayout& layout, const std::string& argument) {
+    int terminal = -1;
+    const pid_t child = startOnTerminal(layout, argument, terminal);
     CommandResult result;
     if (child < 0) {
         return result;
@@ -173,17 +179,7 @@ TEST(HeadlessTerminal, TheStopNoticeOfCtrlCEndsTheProgressLineFirst) {
     const testing_support::ChainInstallation chain(1);
     const auto& layout = chain.installation().layout();
     int terminal = -1;
-    winsize size{};
-    size.ws_row = 40;
-    size.ws_col = 200;
-    const pid_t child = ::forkpty(&terminal, nullptr, nullptr, &size);
-    if (child == 0) {
-        ::setenv("XDG_CONFIG_DIRS", layout.machineConfig.c_str(), 1);
-        ::setenv("XDG_CONFIG_HOME", layout.userConfig.c_str(), 1);
-        ::setenv("XDG_RUNTIME_DIR", layout.machineConfig.c_str(), 1);
-        ::execl(UPGRADE_HEADLESS, UPGRADE_HEADLESS, "run", static_cast<char*>(nullptr));
-        ::_exit(127);
-    }
+    const pid_t child = startOnTerminal(layout, "run", terminal);
     ASSERT_GT(child, 0);
     std::string shown;
     bool interrupted = false;
