@@ -32,6 +32,11 @@ while [ $# -gt 0 ]; do
     *) echo "unknown option $1" >&2; exit 2 ;;
     esac
 done
+# A count of 0 or one that is not a number would lay out nothing or loop without end.
+for count in "$stride" "$jobs"; do
+    [[ "$count" =~ ^[1-9][0-9]*$ ]] || { echo "--stride and --jobs take a whole number from 1 up, not '$count'" >&2; exit 2; }
+done
+[[ "$at" =~ ^([1-9][0-9]*(,|$))*$ ]] || { echo "--at takes boundary numbers from 1 up, separated by commas, not '$at'" >&2; exit 2; }
 bin=$(cd "$bin" && pwd)
 
 work=$(mktemp -d)

@@ -6,6 +6,7 @@
 
 #include <cctype>
 #include <iberror.h>
+#include <string_view>
 
 namespace engine {
 namespace {
@@ -50,8 +51,11 @@ Validation validateDatabase(const std::string& path) {
             result.outcome = result.findings.empty() ? Validation::Outcome::Valid : Validation::Outcome::Damaged;
             return result;
         } catch (const fb::FbError& error) {
-            // A consistency check that fails in the middle of the validation is damage it met.
-            if (error.kind() == fb::FailureKind::Damaged || error.has(isc_bug_check)) {
+            // A consistency check that fails in the middle of the validation is damage it met; so is
+            // a page that reads as encrypted, as the installation's databases never are (Firebird
+            // tells that one by its text alone).
+            if (error.kind() == fb::FailureKind::Damaged || error.has(isc_bug_check) ||
+                std::string_view(error.what()).find("page appears encrypted") != std::string_view::npos) {
                 result.findings = {reasonOf(error)};
                 result.outcome = Validation::Outcome::Damaged;
                 return result;

@@ -231,6 +231,22 @@ TEST(NothingLostTest, ValidationFindsTheDatabasesValidAndNamesADamagedOneWithIts
     platform::replaceFileContents(pellix, whole.substr(0, whole.size() / 3));
     const engine::Validation cut = engine::validateDatabase(pellix);
     EXPECT_EQ(cut.outcome, engine::Validation::Outcome::Damaged) << joined(cut.findings);
+
+    // The header of its page of transactions overwritten reads as encrypted; these databases never
+    // are, so that is damage too.
+    const std::string base = installation.database("Base");
+    std::string image;
+    ASSERT_TRUE(platform::readWholeFile(base, image));
+    const size_t pageSize = static_cast<unsigned char>(image[16]) | static_cast<unsigned char>(image[17]) << 8;
+    size_t transactions = 1;
+    while (transactions * pageSize < image.size() && image[transactions * pageSize] != 3) {
+        ++transactions;
+    }
+    ASSERT_LT(transactions * pageSize, image.size());
+    image.replace(transactions * pageSize, 16, 16, '\xff');
+    platform::replaceFileContents(base, image);
+    const engine::Validation header = engine::validateDatabase(base);
+    EXPECT_EQ(header.outcome, engine::Validation::Outcome::Damaged) << joined(header.findings);
 }
 
 // isql of the Firebird utilities attaches embedded and holds the file until its input ends, as
