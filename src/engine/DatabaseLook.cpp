@@ -1,11 +1,11 @@
 #include "engine/DatabaseLook.h"
 
+#include "engine/InstallationLogin.h"
 #include "engine/TableFormats.h"
 #include "engine/firebird/Connection.h"
 #include "engine/firebird/FbStatus.h"
 #include "engine/firebird/Query.h"
 #include "engine/firebird/Transaction.h"
-#include "environment/KvSetting.h"
 #include "platform/FileSystem.h"
 
 #include <cstdlib>
@@ -34,16 +34,6 @@ bool heldByAnotherProcess(const std::string& path) {
     return held;
 }
 
-std::vector<std::string> loginLines() {
-    std::vector<std::string> lines;
-    for (const auto& line : {environment::kvSetting.Params1, environment::kvSetting.Params2}) {
-        if (!line.empty()) {
-            lines.push_back(line);
-        }
-    }
-    return lines;
-}
-
 // A folder of its own in the temporary folder, removed with everything in it when it goes.
 class PrivateFolder {
 public:
@@ -68,7 +58,7 @@ private:
 
 void readStampAndJournal(const std::string& path, DatabaseLook& look) {
     fb::Connection connection;
-    connection.attach(path, loginLines());
+    connection.attach(path, installationLoginLines());
     fb::Transaction read(connection, fb::Transaction::readParameters());
     fb::Query stamp(read);
     stamp.SQL = {"SELECT Version, ServicePack, Build", "FROM kv_Setting"};

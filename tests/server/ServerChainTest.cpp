@@ -19,15 +19,9 @@
 
 namespace {
 
-constexpr int kNumberFirm = 12;
+using server_testing::quoted;
 
-std::string quoted(const std::string& text) {
-    std::string result = "'";
-    for (char c : text) {
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return result + "'";
-}
+constexpr int kNumberFirm = 12;
 
 // Runs a command, its standard output kept in `out`; returns its exit status.
 int runCommand(const std::string& command, const std::string& outFile, std::string& out) {

@@ -31,15 +31,9 @@
 
 namespace {
 
-constexpr int kNumberFirm = 12;
+using server_testing::quoted;
 
-std::string quoted(const std::string& text) {
-    std::string result = "'";
-    for (char c : text) {
-        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
-    }
-    return result + "'";
-}
+constexpr int kNumberFirm = 12;
 
 int attachmentsOf(engine::fb::Connection& admin, const std::string& user) {
     engine::fb::Transaction transaction(admin, engine::fb::Transaction::readParameters());

@@ -15,6 +15,15 @@
 
 namespace server_testing {
 
+// The text as one word of a shell command.
+inline std::string quoted(const std::string& text) {
+    std::string result = "'";
+    for (char c : text) {
+        result += c == '\'' ? std::string("'\\''") : std::string(1, c);
+    }
+    return result + "'";
+}
+
 inline std::string environmentValue(const char* name) {
     const char* value = std::getenv(name);
     return value ? value : "";
