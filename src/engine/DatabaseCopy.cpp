@@ -6,17 +6,11 @@
 #include "engine/firebird/Query.h"
 #include "engine/firebird/Statement.h"
 #include "engine/firebird/Transaction.h"
+#include "platform/ChildProcess.h"
 #include "platform/FileSystem.h"
 
-#include <clocale>
-#include <spawn.h>
 #include <stdexcept>
 #include <string>
-#include <string_view>
-#include <sys/wait.h>
-#include <vector>
-
-extern char** environ;
 
 namespace engine {
 namespace {
@@ -46,37 +40,11 @@ void endLeftoverFreeze(fb::Connection& connection) {
     }
 }
 
-// The environment of this process with its own character set of file names: nbackup reads the
-// path in the character set of its locale, which may name none (a service started without a
-// locale) while this process took UTF-8.
-std::vector<std::string> environmentWithOwnCharacterSet() {
-    std::vector<std::string> variables;
-    for (char** variable = environ; *variable != nullptr; ++variable) {
-        const std::string_view text = *variable;
-        if (!text.starts_with("LC_ALL=") && !text.starts_with("LC_CTYPE=")) {
-            variables.emplace_back(text);
-        }
-    }
-    variables.push_back(std::string("LC_CTYPE=") + std::setlocale(LC_CTYPE, nullptr));
-    return variables;
-}
-
-// The copy carries the frozen state of the database it was taken from; nbackup clears it.
+// The copy carries the frozen state of the database it was taken from; nbackup clears it in
+// a moment, as it writes the header page alone.
 bool fixUpCopy(const std::string& path) {
-    const char* arguments[] = {"nbackup", "-F", path.c_str(), nullptr};
-    const std::vector<std::string> variables = environmentWithOwnCharacterSet();
-    std::vector<char*> environment;
-    for (const std::string& variable : variables) {
-        environment.push_back(const_cast<char*>(variable.c_str()));
-    }
-    environment.push_back(nullptr);
-    pid_t child = 0;
-    if (::posix_spawnp(&child, "nbackup", nullptr, nullptr, const_cast<char* const*>(arguments), environment.data()) !=
-        0) {
-        return false;
-    }
-    int status = 0;
-    return ::waitpid(child, &status, 0) == child && WIFEXITED(status) && WEXITSTATUS(status) == 0;
+    const platform::ChildEnding ending = platform::runChild("nbackup", {"-F", path}, "", std::chrono::minutes(5));
+    return ending.kind == platform::ChildEnding::Kind::Exited && ending.code == 0;
 }
 
 } // namespace

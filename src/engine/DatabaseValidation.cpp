@@ -1,6 +1,5 @@
 #include "engine/DatabaseValidation.h"
 
-#include "engine/InstallationLogin.h"
 #include "engine/firebird/FbStatus.h"
 #include "engine/firebird/ServiceManager.h"
 
@@ -41,13 +40,13 @@ std::vector<std::string> errorsOfReport(const std::vector<std::string>& report) 
     return errors;
 }
 
-Validation validateDatabase(const std::string& path) {
+Validation validateInThisProcess(const std::string& path, const std::vector<std::string>& loginLines) {
     Validation result{path, Validation::Outcome::NotChecked, {}};
     fb::FailureKind embeddedFailure = fb::FailureKind::Other;
     // A server holds the files it has open, so the embedded engine cannot validate them.
     for (const char* serviceManager : {"service_mgr", "localhost:service_mgr"}) {
         try {
-            result.findings = errorsOfReport(fb::validateOnline(serviceManager, path, installationLoginLines()));
+            result.findings = errorsOfReport(fb::validateOnline(serviceManager, path, loginLines));
             result.outcome = result.findings.empty() ? Validation::Outcome::Valid : Validation::Outcome::Damaged;
             return result;
         } catch (const fb::FbError& error) {

@@ -30,17 +30,23 @@ std::string joinedFindings(const engine::Validation& validation) {
     return findings;
 }
 
-void reportDamaged(const engine::Validation& validation, const std::optional<RestorePoint>& backup) {
+std::string backupNote(const std::string& copy) {
+    return copy.empty() ? "резервной копии нет" : "резервная копия: " + copy;
+}
+
+// A database found damaged, or one whose validation never finished, is named with its backup in
+// the run log, the event log and a message box.
+void reportWithBackup(const engine::Validation& validation, const std::optional<RestorePoint>& backup, int event,
+                      const std::string& eventVerdict, const std::string& title) {
     const std::string copy = copyOf(validation.database, backup);
-    const std::string where = copy.empty() ? "резервной копии нет" : "резервная копия: " + copy;
     const std::string findings = joinedFindings(validation);
     for (const auto& line : validation.findings) {
         environment::ZapisMemo3("  " + line);
     }
-    environment::ZapisMemo3("  " + where);
-    environment::fw_Write_Register(environment::kDatabaseFailureEvent,
-                                   validation.database + ": проверка: " + findings + "; " + where);
-    platform::ui().showMessage("База данных повреждена:\r" + validation.database + "\r\r" + findings + "\r\r" +
+    environment::ZapisMemo3("  " + backupNote(copy));
+    environment::fw_Write_Register(event,
+                                   validation.database + ": " + eventVerdict + ": " + findings + "; " + backupNote(copy));
+    platform::ui().showMessage(title + ":\r" + validation.database + "\r\r" + findings + "\r\r" +
                                (copy.empty() ? "Резервной копии нет" : "Резервная копия:\r" + copy));
 }
 
@@ -58,6 +64,8 @@ std::string verdictText(Outcome outcome) {
         return "ошибок нет";
     case Outcome::Damaged:
         return "найдены ошибки";
+    case Outcome::Unfinished:
+        return "проверка не закончена";
     case Outcome::NotChecked:
         break;
     }
@@ -83,13 +91,21 @@ SetVerdict control_Validation(const std::optional<RestorePoint>& backup) {
     for (const auto& validation : validateSet()) {
         environment::ZapisMemo3("Проверка базы данных " + validation.database + ": " + verdictText(validation.outcome));
         if (validation.outcome == Outcome::Damaged) {
-            reportDamaged(validation, backup);
+            reportWithBackup(validation, backup, environment::kDatabaseFailureEvent, "проверка",
+                             "База данных повреждена");
             verdict = SetVerdict::Damaged;
-        } else if (validation.outcome == Outcome::NotChecked) {
+            continue;
+        }
+        if (validation.outcome == Outcome::NotChecked) {
             reportNotChecked(validation);
-            if (verdict == SetVerdict::AllValid) {
-                verdict = SetVerdict::SomeNotChecked;
-            }
+        } else if (validation.outcome == Outcome::Unfinished) {
+            // A hang is what Firebird does on some damage, but it proves none: the database is named
+            // with its backup for the administrator to check, and the run that installed it stands.
+            reportWithBackup(validation, backup, environment::kDatabaseNotCheckedEvent, "проверка не закончена",
+                             "Проверка базы данных не закончена");
+        }
+        if (validation.outcome != Outcome::Valid && verdict == SetVerdict::AllValid) {
+            verdict = SetVerdict::SomeNotChecked;
         }
     }
     return verdict;

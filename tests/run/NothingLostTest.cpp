@@ -15,7 +15,9 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdint>
+#include <cstdlib>
 #include <cstdio>
 #include <fstream>
 #include <ostream>
@@ -247,6 +249,60 @@ TEST(NothingLostTest, ValidationFindsTheDatabasesValidAndNamesADamagedOneWithIts
     platform::replaceFileContents(base, image);
     const engine::Validation header = engine::validateDatabase(base);
     EXPECT_EQ(header.outcome, engine::Validation::Outcome::Damaged) << joined(header.findings);
+}
+
+// Overwrites the first pointer page of the file past its header: Firebird's validation then
+// waits for good.
+void damageThePointerPage(const std::string& path) {
+    std::string image;
+    ASSERT_TRUE(platform::readWholeFile(path, image));
+    const size_t pageSize = static_cast<unsigned char>(image[16]) | static_cast<unsigned char>(image[17]) << 8;
+    size_t pointers = 1;
+    while (pointers * pageSize < image.size() && image[pointers * pageSize] != 4) {
+        ++pointers;
+    }
+    ASSERT_LT(pointers * pageSize, image.size());
+    image.replace(pointers * pageSize + 24, 200, 200, '\xff');
+    platform::replaceFileContents(path, image);
+}
+
+// A validation that hangs is ended at its time; the database is named with its backup, as its
+// check never finished, and the others are still checked.
+TEST(NothingLostTest, AValidationThatHangsIsEndedAtItsTimeAndTheDatabaseNamedWithItsBackup) {
+    testing_support::ScriptedUserInterface ui;
+    testing_support::TestInstallation installation(run_testing::stampedSpec({8, 0, 7}));
+    run_testing::pointAtInstallation(installation);
+    const std::string pellix = installation.database("Pellix");
+    const run::RestorePoint backup{
+        installation.layout().dataRoot + "zuruzod-backup-20261211-010000/",
+        {{pellix, installation.layout().dataRoot + "zuruzod-backup-20261211-010000/Pellix.fdb"}}};
+    std::string sound;
+    ASSERT_TRUE(platform::readWholeFile(pellix, sound));
+    damageThePointerPage(pellix);
+    ASSERT_EQ(::setenv("ZURUZOD_VALIDATION_SECONDS", "3", 1), 0);
+
+    const auto started = std::chrono::steady_clock::now();
+    const run::SetVerdict verdict = run::control_Validation(backup);
+    const auto took = std::chrono::steady_clock::now() - started;
+    ::unsetenv("ZURUZOD_VALIDATION_SECONDS");
+
+    EXPECT_EQ(verdict, run::SetVerdict::SomeNotChecked);
+    EXPECT_LT(took, std::chrono::seconds(30));
+    const std::string log = joined(withoutTimes(ui.runLog));
+    EXPECT_NE(log.find("Проверка базы данных " + pellix + ": проверка не закончена"), std::string::npos) << log;
+    EXPECT_NE(log.find("проверка не закончилась за 3 с"), std::string::npos) << log;
+    EXPECT_NE(log.find("Проверка базы данных " + installation.database("System") + ": ошибок нет"), std::string::npos)
+        << log;
+    ASSERT_EQ(ui.messages.size(), 1u) << joined(ui.messages) << log;
+    EXPECT_NE(ui.messages[0].find(pellix), std::string::npos) << ui.messages[0];
+    EXPECT_NE(ui.messages[0].find(backup.files[0].second), std::string::npos) << ui.messages[0];
+    const std::string events = eventLog();
+    EXPECT_NE(events.find(pellix + ": проверка не закончена: "), std::string::npos) << events;
+    EXPECT_NE(events.find(backup.files[0].second), std::string::npos) << events;
+
+    // The validator ended holds nothing: the file put back is checked at once.
+    platform::replaceFileContents(pellix, sound);
+    EXPECT_EQ(engine::validateDatabase(pellix).outcome, engine::Validation::Outcome::Valid);
 }
 
 // isql of the Firebird utilities attaches embedded and holds the file until its input ends, as

@@ -15,7 +15,7 @@ sample="$work/образец ü"
 eval "$("$build/bin/make-installation" "$sample" --release 7.12 --stamp 7.12.4)"
 program_folder="$sample/Program"
 cmake --install "$build" --prefix "$program_folder" >/dev/null
-for program in zuruzod8e upgrade-headless; do
+for program in zuruzod8e upgrade-headless zuruzod-validate; do
     [ -x "$program_folder/$program" ] || fail "no $program in $program_folder"
 done
 [ ! -e "$program_folder/wizard-tour" ] || fail "the tour was installed without being asked for"
@@ -34,7 +34,7 @@ status=0
 cat "$work/run.txt"
 [ "$status" -eq 0 ] || fail "the installed upgrade-headless ended with $status"
 for line in "Установлена версия 8, Service Pack 00.00" "Установлен Service Pack 00.07" "889-889" \
-    "Обновление версии 8.00 успешно завершено"; do
+    "Обновление версии 8.00 успешно завершено" "Pellix.fdb: ошибок нет"; do
     grep -qF "$line" "$work/run.txt" || fail "no line '$line'"
 done
 echo "installed into $program_folder and ran the sample"

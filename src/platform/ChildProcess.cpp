@@ -1,0 +1,214 @@
+#include "platform/ChildProcess.h"
+
+#include <array>
+#include <algorithm>
+#include <cerrno>
+#include <clocale>
+#include <csignal>
+#include <fcntl.h>
+#include <poll.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/wait.h>
+#include <string_view>
+#include <thread>
+#include <unistd.h>
+
+extern char** environ;
+
+namespace platform {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+class Descriptor {
+public:
+    explicit Descriptor(int fd = -1) : m_fd(fd) {}
+    ~Descriptor() { reset(); }
+    Descriptor(const Descriptor&) = delete;
+    Descriptor& operator=(const Descriptor&) = delete;
+
+    int get() const { return m_fd; }
+    void reset(int fd = -1) {
+        if (m_fd >= 0) {
+            ::close(m_fd);
+        }
+        m_fd = fd;
+    }
+
+private:
+    int m_fd;
+};
+
+class SpawnActions {
+public:
+    SpawnActions() { ::posix_spawn_file_actions_init(&m_actions); }
+    ~SpawnActions() { ::posix_spawn_file_actions_destroy(&m_actions); }
+    SpawnActions(const SpawnActions&) = delete;
+    SpawnActions& operator=(const SpawnActions&) = delete;
+
+    posix_spawn_file_actions_t* get() { return &m_actions; }
+
+private:
+    posix_spawn_file_actions_t m_actions;
+};
+
+class SpawnAttributes {
+public:
+    SpawnAttributes() { ::posix_spawnattr_init(&m_attributes); }
+    ~SpawnAttributes() { ::posix_spawnattr_destroy(&m_attributes); }
+    SpawnAttributes(const SpawnAttributes&) = delete;
+    SpawnAttributes& operator=(const SpawnAttributes&) = delete;
+
+    posix_spawnattr_t* get() { return &m_attributes; }
+
+private:
+    posix_spawnattr_t m_attributes;
+};
+
+// A socket in place of a pipe for the input: a child that ended before reading it costs an
+// error return, not a SIGPIPE.
+bool socketPair(Descriptor& parentEnd, Descriptor& childEnd) {
+    int ends[2];
+    if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends) != 0) {
+        return false;
+    }
+    parentEnd.reset(ends[0]);
+    childEnd.reset(ends[1]);
+    return true;
+}
+
+void sendInput(int fd, const std::string& input) {
+    size_t sent = 0;
+    while (sent < input.size()) {
+        const ssize_t n = ::send(fd, input.data() + sent, input.size() - sent, MSG_NOSIGNAL);
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return;
+        }
+        sent += static_cast<size_t>(n);
+    }
+    ::shutdown(fd, SHUT_WR);
+}
+
+// The environment of this process with its own character set of file names: a child reads the
+// paths it is given in the character set of its locale, which may name none (a service started
+// without a locale) while this process took UTF-8.
+std::vector<std::string> environmentWithOwnCharacterSet() {
+    std::vector<std::string> variables;
+    for (char** variable = environ; *variable != nullptr; ++variable) {
+        const std::string_view text = *variable;
+        if (!text.starts_with("LC_ALL=") && !text.starts_with("LC_CTYPE=")) {
+            variables.emplace_back(text);
+        }
+    }
+    variables.push_back(std::string("LC_CTYPE=") + std::setlocale(LC_CTYPE, nullptr));
+    return variables;
+}
+
+std::vector<char*> pointersTo(const std::vector<std::string>& texts) {
+    std::vector<char*> pointers;
+    for (const auto& text : texts) {
+        pointers.push_back(const_cast<char*>(text.c_str()));
+    }
+    pointers.push_back(nullptr);
+    return pointers;
+}
+
+// Reads the output until the child closes it or the deadline passes; false on the deadline.
+bool readOutput(int fd, Clock::time_point deadline, std::string& output) {
+    for (;;) {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
+        if (left <= 0) {
+            return false;
+        }
+        pollfd wanted{fd, POLLIN, 0};
+        const int ready = ::poll(&wanted, 1, static_cast<int>(std::min<long long>(left, 1000)));
+        if (ready < 0 && errno != EINTR) {
+            return true;
+        }
+        if (ready <= 0) {
+            continue;
+        }
+        std::array<char, 4096> buffer;
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n < 0 && errno == EINTR) {
+            continue;
+        }
+        if (n <= 0) {
+            return true;
+        }
+        output.append(buffer.data(), static_cast<size_t>(n));
+    }
+}
+
+// Waits for the child to end until the deadline; false when it is still running then.
+bool reap(pid_t child, Clock::time_point deadline, int& status) {
+    for (;;) {
+        const pid_t ended = ::waitpid(child, &status, WNOHANG);
+        if (ended == child || (ended < 0 && errno != EINTR)) {
+            return true;
+        }
+        if (Clock::now() >= deadline) {
+            return false;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    }
+}
+
+} // namespace
+
+ChildEnding runChild(const std::string& program, const std::vector<std::string>& arguments, const std::string& input,
+                     std::chrono::milliseconds limit) {
+    ChildEnding ending;
+    Descriptor inputOurs, inputTheirs;
+    int outputEnds[2];
+    if (!socketPair(inputOurs, inputTheirs) || ::pipe2(outputEnds, O_CLOEXEC) != 0) {
+        ending.code = errno;
+        return ending;
+    }
+    Descriptor outputOurs(outputEnds[0]), outputTheirs(outputEnds[1]);
+
+    SpawnActions actions;
+    ::posix_spawn_file_actions_adddup2(actions.get(), inputTheirs.get(), STDIN_FILENO);
+    ::posix_spawn_file_actions_adddup2(actions.get(), outputTheirs.get(), STDOUT_FILENO);
+    ::posix_spawn_file_actions_addclosefrom_np(actions.get(), STDERR_FILENO + 1);
+    // A group of its own: a Ctrl-C at the terminal reaches this process alone, which decides.
+    SpawnAttributes attributes;
+    ::posix_spawnattr_setflags(attributes.get(), POSIX_SPAWN_SETPGROUP);
+    ::posix_spawnattr_setpgroup(attributes.get(), 0);
+    std::vector<std::string> argumentTexts{program};
+    argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
+    const std::vector<std::string> variables = environmentWithOwnCharacterSet();
+    pid_t child = 0;
+    const int spawned = ::posix_spawnp(&child, program.c_str(), actions.get(), attributes.get(),
+                                       pointersTo(argumentTexts).data(), pointersTo(variables).data());
+    if (spawned != 0) {
+        ending.code = spawned;
+        return ending;
+    }
+    inputTheirs.reset();
+    outputTheirs.reset();
+
+    const auto deadline = Clock::now() + limit;
+    sendInput(inputOurs.get(), input);
+    int status = 0;
+    if (!readOutput(outputOurs.get(), deadline, ending.output) || !reap(child, deadline, status)) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+        ending.kind = ChildEnding::Kind::TimedOut;
+        return ending;
+    }
+    if (WIFSIGNALED(status)) {
+        ending.kind = ChildEnding::Kind::Signalled;
+        ending.code = WTERMSIG(status);
+    } else {
+        ending.kind = ChildEnding::Kind::Exited;
+        ending.code = WEXITSTATUS(status);
+    }
+    return ending;
+}
+
+} // namespace platform
