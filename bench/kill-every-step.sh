@@ -24,6 +24,9 @@ spread=0
 jobs=1
 while [ $# -gt 0 ]; do
     case "$1" in
+    --bin | --stride | --at | --jobs) [ $# -ge 2 ] || { echo "$1 takes a value" >&2; exit 2; } ;;
+    esac
+    case "$1" in
     --bin) bin=$2; shift 2 ;;
     --stride) stride=$2; shift 2 ;;
     --at) at=$2; shift 2 ;;
@@ -171,7 +174,8 @@ done
 wait
 
 cat "$work"/w*/lines >"$work/lines" 2>/dev/null || true
-tried=$(grep -vc "before reaching it" "$work/lines" || true)
+# A boundary the run ended before reaching was tried, and failed.
+tried=$(wc -l <"$work/lines")
 held=$(grep -c ", held$" "$work/lines" || true)
 failed=$(grep -c "FAILED" "$work/lines" || true)
 echo "tried $tried, held $held, failed $failed"
