@@ -1,16 +1,16 @@
 #include "platform/ChildProcess.h"
 
-#include <array>
 #include <algorithm>
+#include <array>
 #include <cerrno>
 #include <clocale>
 #include <csignal>
 #include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
+#include <string_view>
 #include <sys/socket.h>
 #include <sys/wait.h>
-#include <string_view>
 #include <thread>
 #include <unistd.h>
 

@@ -69,8 +69,7 @@ TEST(ChildProcess, TheChildGetsNoneOfTheParentsOpenFiles) {
     const int held = ::fcntl(opened, F_DUPFD, 40);
     ::close(opened);
     ASSERT_GE(held, 40);
-    const platform::ChildEnding ending =
-        runScript("ls /proc/self/fd/ | sort -n | tr '\\n' ' '", "", 5000ms);
+    const platform::ChildEnding ending = runScript("ls /proc/self/fd/ | sort -n | tr '\\n' ' '", "", 5000ms);
     ::close(held);
     EXPECT_EQ(ending.kind, Kind::Exited);
     EXPECT_EQ(ending.output.find(" " + std::to_string(held) + " "), std::string::npos) << ending.output;
