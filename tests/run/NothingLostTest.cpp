@@ -194,6 +194,23 @@ void damageADataPage(const std::string& path) {
     FAIL() << "no data page of a user table with rows in " << path;
 }
 
+constexpr char kTransactionPage = 3;
+constexpr char kPointerPage = 4;
+
+// Overwrites bytes of the first page of a type with 0xFF.
+void overwriteFirstPageOfType(const std::string& path, char type, size_t offset, size_t length) {
+    std::string image;
+    ASSERT_TRUE(platform::readWholeFile(path, image));
+    const size_t pageSize = static_cast<unsigned char>(image[16]) | static_cast<unsigned char>(image[17]) << 8;
+    size_t page = 1;
+    while (page * pageSize < image.size() && image[page * pageSize] != type) {
+        ++page;
+    }
+    ASSERT_LT(page * pageSize, image.size()) << path;
+    image.replace(page * pageSize + offset, length, length, '\xff');
+    platform::replaceFileContents(path, image);
+}
+
 // A whole run ends with every database reported valid (FormatLimit's run shows it); here a
 // database damaged after the run is named with its copy in the backup.
 TEST(NothingLostTest, ValidationFindsTheDatabasesValidAndNamesADamagedOneWithItsBackup) {
@@ -237,33 +254,9 @@ TEST(NothingLostTest, ValidationFindsTheDatabasesValidAndNamesADamagedOneWithIts
     // The header of its page of transactions overwritten reads as encrypted; these databases never
     // are, so that is damage too.
     const std::string base = installation.database("Base");
-    std::string image;
-    ASSERT_TRUE(platform::readWholeFile(base, image));
-    const size_t pageSize = static_cast<unsigned char>(image[16]) | static_cast<unsigned char>(image[17]) << 8;
-    size_t transactions = 1;
-    while (transactions * pageSize < image.size() && image[transactions * pageSize] != 3) {
-        ++transactions;
-    }
-    ASSERT_LT(transactions * pageSize, image.size());
-    image.replace(transactions * pageSize, 16, 16, '\xff');
-    platform::replaceFileContents(base, image);
+    overwriteFirstPageOfType(base, kTransactionPage, 0, 16);
     const engine::Validation header = engine::validateDatabase(base);
     EXPECT_EQ(header.outcome, engine::Validation::Outcome::Damaged) << joined(header.findings);
-}
-
-// Overwrites the first pointer page of the file past its header: Firebird's validation then
-// waits for good.
-void damageThePointerPage(const std::string& path) {
-    std::string image;
-    ASSERT_TRUE(platform::readWholeFile(path, image));
-    const size_t pageSize = static_cast<unsigned char>(image[16]) | static_cast<unsigned char>(image[17]) << 8;
-    size_t pointers = 1;
-    while (pointers * pageSize < image.size() && image[pointers * pageSize] != 4) {
-        ++pointers;
-    }
-    ASSERT_LT(pointers * pageSize, image.size());
-    image.replace(pointers * pageSize + 24, 200, 200, '\xff');
-    platform::replaceFileContents(path, image);
 }
 
 // A validation that hangs is ended at its time; the database is named with its backup, as its
@@ -278,7 +271,8 @@ TEST(NothingLostTest, AValidationThatHangsIsEndedAtItsTimeAndTheDatabaseNamedWit
         {{pellix, installation.layout().dataRoot + "zuruzod-backup-20261211-010000/Pellix.fdb"}}};
     std::string sound;
     ASSERT_TRUE(platform::readWholeFile(pellix, sound));
-    damageThePointerPage(pellix);
+    // Firebird's validation waits for good on a pointer page overwritten past its header.
+    overwriteFirstPageOfType(pellix, kPointerPage, 24, 200);
     ASSERT_EQ(::setenv("ZURUZOD_VALIDATION_SECONDS", "3", 1), 0);
 
     const auto started = std::chrono::steady_clock::now();
