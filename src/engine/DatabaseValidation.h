@@ -9,7 +9,7 @@ namespace engine {
 struct Validation {
     enum class Outcome {
         Valid,
-        Damaged,   // the report tells of errors, or Firebird finds the file damaged
+        Damaged,    // the report tells of errors, or Firebird finds the file damaged
         NotChecked, // the validation could not run: no service manager, a refused login, no rights
         Unfinished  // the validation hung past its time or broke off: Firebird does so on some damage
     };

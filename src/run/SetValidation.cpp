@@ -44,8 +44,8 @@ void reportWithBackup(const engine::Validation& validation, const std::optional<
         environment::ZapisMemo3("  " + line);
     }
     environment::ZapisMemo3("  " + backupNote(copy));
-    environment::fw_Write_Register(event,
-                                   validation.database + ": " + eventVerdict + ": " + findings + "; " + backupNote(copy));
+    environment::fw_Write_Register(event, validation.database + ": " + eventVerdict + ": " + findings + "; " +
+                                              backupNote(copy));
     platform::ui().showMessage(title + ":\r" + validation.database + "\r\r" + findings + "\r\r" +
                                (copy.empty() ? "Резервной копии нет" : "Резервная копия:\r" + copy));
 }

@@ -9,7 +9,9 @@ using Outcome = engine::Validation::Outcome;
 TEST(ValidationAnswer, EveryOutcomeComesBackWithItsFindingsOneALine) {
     const engine::Validation sent[] = {
         {"/data/Base.fdb", Outcome::Valid, {}},
-        {"/data/Orders.fdb", Outcome::Damaged, {"Error: Page 12 wrong type", "Validation finished: 1 errors,\n0 warnings"}},
+        {"/data/Orders.fdb",
+         Outcome::Damaged,
+         {"Error: Page 12 wrong type", "Validation finished: 1 errors,\n0 warnings"}},
         {"/data/Price.fdb", Outcome::NotChecked, {"база занята другой программой: lock time-out\r\non wait"}},
         {"/data/Pellix.fdb", Outcome::Unfinished, {"проверка не закончилась за 60 с"}},
     };
