@@ -16,12 +16,20 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
+
+extern char** environ;
 
 using environment::kvSetting;
 using run_testing::stampOf;
@@ -303,6 +311,43 @@ TEST(NothingLostTest, AValidationThatHangsIsEndedAtItsTimeAndTheDatabaseNamedWit
     // The validator ended holds nothing: the file put back is checked at once.
     platform::replaceFileContents(pellix, sound);
     EXPECT_EQ(engine::validateDatabase(pellix).outcome, engine::Validation::Outcome::Valid);
+}
+
+// A validator whose program died before it could ask for the death signal (nobody reads its
+// answer) ends at once: on a database where the validation hangs it would hold the file for good.
+TEST(NothingLostTest, AValidatorWhoseProgramIsGoneEndsAtOnce) {
+    testing_support::TestInstallation installation(run_testing::stampedSpec({8, 0, 7}));
+    const std::string pellix = installation.database("Pellix");
+    damageThePointerPage(pellix);
+    int answer[2];
+    ASSERT_EQ(::pipe(answer), 0);
+    ::close(answer[0]);
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_adddup2(&actions, answer[1], STDOUT_FILENO);
+    ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    const std::string validator =
+        (std::filesystem::path(platform::executablePath()).parent_path() / "zuruzod-validate").string();
+    const char* arguments[] = {validator.c_str(), pellix.c_str(), nullptr};
+    pid_t child = 0;
+    const int spawned =
+        ::posix_spawn(&child, validator.c_str(), &actions, nullptr, const_cast<char* const*>(arguments), environ);
+    ::posix_spawn_file_actions_destroy(&actions);
+    ::close(answer[1]);
+    ASSERT_EQ(spawned, 0);
+
+    int status = 0;
+    pid_t ended = 0;
+    for (int waited = 0; waited < 200 && ended == 0; ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ended = ::waitpid(child, &status, WNOHANG);
+    }
+    if (ended != child) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+    }
+    ASSERT_EQ(ended, child) << "the validator ran on";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
 }
 
 // isql of the Firebird utilities attaches embedded and holds the file until its input ends, as
