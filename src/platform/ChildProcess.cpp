@@ -155,6 +155,19 @@ bool exchange(int inputFd, const std::string& input, int outputFd, Clock::time_p
     }
 }
 
+// A program started with SIGCHLD ignored (its starter's choice, kept across exec) has its
+// children reaped by the kernel, and how one ended is lost: a failed child would read as one
+// that ended well.
+void keepChildrensEndings() {
+    struct sigaction current {};
+    if (::sigaction(SIGCHLD, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) {
+        struct sigaction standard {};
+        standard.sa_handler = SIG_DFL;
+        sigemptyset(&standard.sa_mask);
+        ::sigaction(SIGCHLD, &standard, nullptr);
+    }
+}
+
 // Waits for the child to end until the deadline; false when it is still running then.
 bool reap(pid_t child, Clock::time_point deadline, int& status) {
     for (;;) {
@@ -174,6 +187,7 @@ bool reap(pid_t child, Clock::time_point deadline, int& status) {
 ChildEnding runChild(const std::string& program, const std::vector<std::string>& arguments, const std::string& input,
                      std::chrono::milliseconds limit) {
     ChildEnding ending;
+    keepChildrensEndings();
     Descriptor inputOurs, inputTheirs;
     int outputEnds[2];
     if (!socketPair(inputOurs, inputTheirs) || ::pipe2(outputEnds, O_CLOEXEC) != 0) {

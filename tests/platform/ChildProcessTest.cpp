@@ -96,6 +96,15 @@ TEST(ChildProcess, TheChildHasNoSignalBlockedOrIgnored) {
     EXPECT_EQ(ignored & standard, 0u) << ending.output;
 }
 
+// Started by a program that ignores SIGCHLD, this one still learns how its child ended.
+TEST(ChildProcess, AChildsEndingIsKnownWhenSigchldWasIgnored) {
+    const auto before = std::signal(SIGCHLD, SIG_IGN);
+    const platform::ChildEnding ending = runScript("exit 3", "", 5000ms);
+    std::signal(SIGCHLD, before);
+    EXPECT_EQ(ending.kind, Kind::Exited);
+    EXPECT_EQ(ending.code, 3);
+}
+
 TEST(ChildProcess, AProgramThatIsNotThereIsNotStarted) {
     const platform::ChildEnding ending = platform::runChild("/nonexistent/zuruzod-validate", {}, "", 1000ms);
     EXPECT_EQ(ending.kind, Kind::NotStarted);
