@@ -15,6 +15,7 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
 #include <csignal>
 #include <cstdint>
@@ -274,10 +275,20 @@ void damageThePointerPage(const std::string& path) {
     platform::replaceFileContents(path, image);
 }
 
+// Keeps when each run log line came.
+class TimedRunLog : public testing_support::ScriptedUserInterface {
+public:
+    void runLogLine(const std::string& line) override {
+        ScriptedUserInterface::runLogLine(line);
+        came.push_back(std::chrono::steady_clock::now());
+    }
+    std::vector<std::chrono::steady_clock::time_point> came;
+};
+
 // A validation that hangs is ended at its time; the database is named with its backup, as its
 // check never finished, and the others are still checked.
 TEST(NothingLostTest, AValidationThatHangsIsEndedAtItsTimeAndTheDatabaseNamedWithItsBackup) {
-    testing_support::ScriptedUserInterface ui;
+    TimedRunLog ui;
     testing_support::TestInstallation installation(run_testing::stampedSpec({8, 0, 7}));
     run_testing::pointAtInstallation(installation);
     const std::string pellix = installation.database("Pellix");
@@ -301,6 +312,18 @@ TEST(NothingLostTest, AValidationThatHangsIsEndedAtItsTimeAndTheDatabaseNamedWit
     EXPECT_NE(log.find("проверка не закончилась за 3 с"), std::string::npos) << log;
     EXPECT_NE(log.find("Проверка базы данных " + installation.database("System") + ": ошибок нет"), std::string::npos)
         << log;
+    // A database checked before the hang is named before it, not when every check has ended.
+    const auto lineOf = [&](const std::string& database) {
+        const std::string start = "Проверка базы данных " + database + ": ";
+        const auto line = std::find_if(ui.runLog.begin(), ui.runLog.end(),
+                                       [&](const std::string& l) { return l.find(start) != std::string::npos; });
+        return static_cast<size_t>(line - ui.runLog.begin());
+    };
+    const size_t base = lineOf(installation.database("Base"));
+    const size_t hung = lineOf(pellix);
+    ASSERT_LT(base, hung) << log;
+    ASSERT_LT(hung, ui.came.size()) << log;
+    EXPECT_GE(ui.came[hung] - ui.came[base], std::chrono::seconds(2)) << log;
     ASSERT_EQ(ui.messages.size(), 1u) << joined(ui.messages) << log;
     EXPECT_NE(ui.messages[0].find(pellix), std::string::npos) << ui.messages[0];
     EXPECT_NE(ui.messages[0].find(backup.files[0].second), std::string::npos) << ui.messages[0];
