@@ -78,21 +78,6 @@ bool socketPair(Descriptor& parentEnd, Descriptor& childEnd) {
     return true;
 }
 
-void sendInput(int fd, const std::string& input) {
-    size_t sent = 0;
-    while (sent < input.size()) {
-        const ssize_t n = ::send(fd, input.data() + sent, input.size() - sent, MSG_NOSIGNAL);
-        if (n < 0 && errno == EINTR) {
-            continue;
-        }
-        if (n <= 0) {
-            return;
-        }
-        sent += static_cast<size_t>(n);
-    }
-    ::shutdown(fd, SHUT_WR);
-}
-
 // The environment of this process with its own character set of file names: a child reads the
 // paths it is given in the character set of its locale, which may name none (a service started
 // without a locale) while this process took UTF-8.
@@ -117,30 +102,69 @@ std::vector<char*> pointersTo(const std::vector<std::string>& texts) {
     return pointers;
 }
 
-// Reads the output until the child closes it or the deadline passes; false on the deadline.
-bool readOutput(int fd, Clock::time_point deadline, std::string& output) {
+// A child's output is kept up to this much; the rest is read and dropped, so that a child that
+// writes without end costs no memory and still ends at its time.
+constexpr size_t kOutputKept = 4u << 20;
+
+// Feeds the input and reads the output at the same time, until the child closes its output or
+// the deadline passes (false then): a child that writes before it reads can never block it.
+bool exchange(int inputFd, const std::string& input, int outputFd, Clock::time_point deadline, std::string& output) {
+    size_t sent = 0;
+    bool inputOpen = true;
+    const auto endInput = [&] {
+        ::shutdown(inputFd, SHUT_WR);
+        inputOpen = false;
+    };
+    if (input.empty()) {
+        endInput();
+    }
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
         if (left <= 0) {
             return false;
         }
-        pollfd wanted{fd, POLLIN, 0};
-        const int ready = ::poll(&wanted, 1, static_cast<int>(std::min<long long>(left, 1000)));
+        std::array<pollfd, 2> wanted{pollfd{outputFd, POLLIN, 0}, pollfd{inputOpen ? inputFd : -1, POLLOUT, 0}};
+        const int ready = ::poll(wanted.data(), wanted.size(), static_cast<int>(std::min<long long>(left, 1000)));
         if (ready < 0 && errno != EINTR) {
             return true;
         }
         if (ready <= 0) {
             continue;
         }
+        if (inputOpen && wanted[1].revents != 0) {
+            const ssize_t n = ::send(inputFd, input.data() + sent, input.size() - sent, MSG_NOSIGNAL | MSG_DONTWAIT);
+            if (n > 0) {
+                sent += static_cast<size_t>(n);
+            }
+            if ((n < 0 && errno != EINTR && errno != EAGAIN) || sent == input.size()) {
+                endInput();
+            }
+        }
+        if (wanted[0].revents == 0) {
+            continue;
+        }
         std::array<char, 4096> buffer;
-        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        const ssize_t n = ::read(outputFd, buffer.data(), buffer.size());
         if (n < 0 && errno == EINTR) {
             continue;
         }
         if (n <= 0) {
             return true;
         }
-        output.append(buffer.data(), static_cast<size_t>(n));
+        output.append(buffer.data(), std::min(static_cast<size_t>(n), kOutputKept - output.size()));
+    }
+}
+
+// A program started with SIGCHLD ignored (its starter's choice, kept across exec) has its
+// children reaped by the kernel, and how one ended is lost: a failed child would read as one
+// that ended well.
+void keepChildrensEndings() {
+    struct sigaction current {};
+    if (::sigaction(SIGCHLD, nullptr, &current) == 0 && current.sa_handler == SIG_IGN) {
+        struct sigaction standard {};
+        standard.sa_handler = SIG_DFL;
+        sigemptyset(&standard.sa_mask);
+        ::sigaction(SIGCHLD, &standard, nullptr);
     }
 }
 
@@ -163,6 +187,7 @@ bool reap(pid_t child, Clock::time_point deadline, int& status) {
 ChildEnding runChild(const std::string& program, const std::vector<std::string>& arguments, const std::string& input,
                      std::chrono::milliseconds limit) {
     ChildEnding ending;
+    keepChildrensEndings();
     Descriptor inputOurs, inputTheirs;
     int outputEnds[2];
     if (!socketPair(inputOurs, inputTheirs) || ::pipe2(outputEnds, O_CLOEXEC) != 0) {
@@ -177,8 +202,16 @@ ChildEnding runChild(const std::string& program, const std::vector<std::string>&
     ::posix_spawn_file_actions_addclosefrom_np(actions.get(), STDERR_FILENO + 1);
     // A group of its own: a Ctrl-C at the terminal reaches this process alone, which decides.
     SpawnAttributes attributes;
-    ::posix_spawnattr_setflags(attributes.get(), POSIX_SPAWN_SETPGROUP);
     ::posix_spawnattr_setpgroup(attributes.get(), 0);
+    // Signals as a program expects them: this process may block the stop signals for a thread of
+    // their own, or ignore some, and a child must not inherit that.
+    sigset_t none, all;
+    sigemptyset(&none);
+    sigfillset(&all);
+    ::posix_spawnattr_setsigmask(attributes.get(), &none);
+    ::posix_spawnattr_setsigdefault(attributes.get(), &all);
+    ::posix_spawnattr_setflags(attributes.get(),
+                               POSIX_SPAWN_SETPGROUP | POSIX_SPAWN_SETSIGMASK | POSIX_SPAWN_SETSIGDEF);
     std::vector<std::string> argumentTexts{program};
     argumentTexts.insert(argumentTexts.end(), arguments.begin(), arguments.end());
     const std::vector<std::string> variables = environmentWithOwnCharacterSet();
@@ -193,11 +226,13 @@ ChildEnding runChild(const std::string& program, const std::vector<std::string>&
     outputTheirs.reset();
 
     const auto deadline = Clock::now() + limit;
-    sendInput(inputOurs.get(), input);
     int status = 0;
-    if (!readOutput(outputOurs.get(), deadline, ending.output) || !reap(child, deadline, status)) {
-        ::kill(child, SIGKILL);
-        ::waitpid(child, &status, 0);
+    if (!exchange(inputOurs.get(), input, outputOurs.get(), deadline, ending.output) ||
+        !reap(child, deadline, status)) {
+        // The whole group: what the child started goes with it, and holds no file after.
+        ::kill(-child, SIGKILL);
+        while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
+        }
         ending.kind = ChildEnding::Kind::TimedOut;
         return ending;
     }

@@ -20,10 +20,12 @@ struct ChildEnding {
 };
 
 // Runs a program (found on the PATH when its name has no folder) with the input on its
-// standard input and waits for it at most the limit, after which it is killed. Its locale's
-// character set is this process's, so that it reads the file names it gets as they are meant;
-// it runs in a process group of its own, out of reach of the terminal's Ctrl-C. The child gets none of this process's
-// other open files, so it never keeps a database file (and the lock on it) open after this process lets go of it.
+// standard input and waits for it at most the limit, after which it is killed with all it
+// started. Its output is kept up to 4 MiB. Its locale's character set is this process's, so that
+// it reads the file names it gets as they are meant; it runs in a process group of its own, out of
+// reach of the terminal's Ctrl-C, with no signal blocked or ignored. The child gets none of this
+// process's other open files, so it never keeps a database file (and the lock on it) open after
+// this process lets go of it.
 ChildEnding runChild(const std::string& program, const std::vector<std::string>& arguments, const std::string& input,
                      std::chrono::milliseconds limit);
 

@@ -72,15 +72,23 @@ std::string verdictText(Outcome outcome) {
     return "не удалось проверить";
 }
 
+std::vector<std::string> databasesOfSet() {
+    std::vector<std::string> paths;
+    for (const engine::Slot slot : engine::kJournalOrder) {
+        const std::string path = engine::slotPath(slot);
+        if (engine::slotPresent(slot) && platform::fileExists(path)) {
+            paths.push_back(path);
+        }
+    }
+    return paths;
+}
+
 } // namespace
 
 std::vector<engine::Validation> validateSet() {
     std::vector<engine::Validation> validations;
-    for (const engine::Slot slot : engine::kJournalOrder) {
-        const std::string path = engine::slotPath(slot);
-        if (engine::slotPresent(slot) && platform::fileExists(path)) {
-            validations.push_back(engine::validateDatabase(path));
-        }
+    for (const auto& path : databasesOfSet()) {
+        validations.push_back(engine::validateDatabase(path));
     }
     return validations;
 }
@@ -88,7 +96,10 @@ std::vector<engine::Validation> validateSet() {
 SetVerdict control_Validation(const std::optional<RestorePoint>& backup) {
     environment::ZapisLabel(" Проверка баз данных");
     SetVerdict verdict = SetVerdict::AllValid;
-    for (const auto& validation : validateSet()) {
+    // Each database is named as soon as its check ends: one that hangs may take minutes, and the
+    // run log shows meanwhile which ones are done, each at its own time.
+    for (const auto& path : databasesOfSet()) {
+        const engine::Validation validation = engine::validateDatabase(path);
         environment::ZapisMemo3("Проверка базы данных " + validation.database + ": " + verdictText(validation.outcome));
         if (validation.outcome == Outcome::Damaged) {
             reportWithBackup(validation, backup, environment::kDatabaseFailureEvent, "проверка",

@@ -15,13 +15,22 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <chrono>
+#include <csignal>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>
+#include <fcntl.h>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
+#include <spawn.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
+
+extern char** environ;
 
 using environment::kvSetting;
 using run_testing::stampOf;
@@ -259,10 +268,20 @@ TEST(NothingLostTest, ValidationFindsTheDatabasesValidAndNamesADamagedOneWithIts
     EXPECT_EQ(header.outcome, engine::Validation::Outcome::Damaged) << joined(header.findings);
 }
 
+// Keeps when each run log line came.
+class TimedRunLog : public testing_support::ScriptedUserInterface {
+public:
+    void runLogLine(const std::string& line) override {
+        ScriptedUserInterface::runLogLine(line);
+        came.push_back(std::chrono::steady_clock::now());
+    }
+    std::vector<std::chrono::steady_clock::time_point> came;
+};
+
 // A validation that hangs is ended at its time; the database is named with its backup, as its
 // check never finished, and the others are still checked.
 TEST(NothingLostTest, AValidationThatHangsIsEndedAtItsTimeAndTheDatabaseNamedWithItsBackup) {
-    testing_support::ScriptedUserInterface ui;
+    TimedRunLog ui;
     testing_support::TestInstallation installation(run_testing::stampedSpec({8, 0, 7}));
     run_testing::pointAtInstallation(installation);
     const std::string pellix = installation.database("Pellix");
@@ -287,6 +306,18 @@ TEST(NothingLostTest, AValidationThatHangsIsEndedAtItsTimeAndTheDatabaseNamedWit
     EXPECT_NE(log.find("проверка не закончилась за 3 с"), std::string::npos) << log;
     EXPECT_NE(log.find("Проверка базы данных " + installation.database("System") + ": ошибок нет"), std::string::npos)
         << log;
+    // A database checked before the hang is named before it, not when every check has ended.
+    const auto lineOf = [&](const std::string& database) {
+        const std::string start = "Проверка базы данных " + database + ": ";
+        const auto line = std::find_if(ui.runLog.begin(), ui.runLog.end(),
+                                       [&](const std::string& l) { return l.find(start) != std::string::npos; });
+        return static_cast<size_t>(line - ui.runLog.begin());
+    };
+    const size_t base = lineOf(installation.database("Base"));
+    const size_t hung = lineOf(pellix);
+    ASSERT_LT(base, hung) << log;
+    ASSERT_LT(hung, ui.came.size()) << log;
+    EXPECT_GE(ui.came[hung] - ui.came[base], std::chrono::seconds(2)) << log;
     ASSERT_EQ(ui.messages.size(), 1u) << joined(ui.messages) << log;
     EXPECT_NE(ui.messages[0].find(pellix), std::string::npos) << ui.messages[0];
     EXPECT_NE(ui.messages[0].find(backup.files[0].second), std::string::npos) << ui.messages[0];
@@ -297,6 +328,43 @@ TEST(NothingLostTest, AValidationThatHangsIsEndedAtItsTimeAndTheDatabaseNamedWit
     // The validator ended holds nothing: the file put back is checked at once.
     platform::replaceFileContents(pellix, sound);
     EXPECT_EQ(engine::validateDatabase(pellix).outcome, engine::Validation::Outcome::Valid);
+}
+
+// A validator whose program died before it could ask for the death signal (nobody reads its
+// answer) ends at once: on a database where the validation hangs it would hold the file for good.
+TEST(NothingLostTest, AValidatorWhoseProgramIsGoneEndsAtOnce) {
+    testing_support::TestInstallation installation(run_testing::stampedSpec({8, 0, 7}));
+    const std::string pellix = installation.database("Pellix");
+    overwriteFirstPageOfType(pellix, kPointerPage, 24, 200);
+    int answer[2];
+    ASSERT_EQ(::pipe(answer), 0);
+    ::close(answer[0]);
+    posix_spawn_file_actions_t actions;
+    ::posix_spawn_file_actions_init(&actions);
+    ::posix_spawn_file_actions_adddup2(&actions, answer[1], STDOUT_FILENO);
+    ::posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    const std::string validator =
+        (std::filesystem::path(platform::executablePath()).parent_path() / "zuruzod-validate").string();
+    const char* arguments[] = {validator.c_str(), pellix.c_str(), nullptr};
+    pid_t child = 0;
+    const int spawned =
+        ::posix_spawn(&child, validator.c_str(), &actions, nullptr, const_cast<char* const*>(arguments), environ);
+    ::posix_spawn_file_actions_destroy(&actions);
+    ::close(answer[1]);
+    ASSERT_EQ(spawned, 0);
+
+    int status = 0;
+    pid_t ended = 0;
+    for (int waited = 0; waited < 200 && ended == 0; ++waited) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(50));
+        ended = ::waitpid(child, &status, WNOHANG);
+    }
+    if (ended != child) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &status, 0);
+    }
+    ASSERT_EQ(ended, child) << "the validator ran on";
+    EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 1) << status;
 }
 
 // isql of the Firebird utilities attaches embedded and holds the file until its input ends, as
