@@ -3,6 +3,7 @@
 #include "engine/InstallationLogin.h"
 #include "platform/ChildProcess.h"
 #include "platform/FileSystem.h"
+#include "platform/StepBoundary.h"
 
 #include <algorithm>
 #include <charconv>
@@ -55,6 +56,12 @@ std::string oneLine(std::string text) {
     return text;
 }
 
+// A stop asked for (a Ctrl-C, the window closed) cuts the validation short: the packs are in,
+// and the check proves nothing either way.
+Validation stopped(const std::string& path) {
+    return {path, Outcome::NotChecked, {"проверка остановлена"}};
+}
+
 Validation fromChild(const std::string& path, const platform::ChildEnding& ending, std::chrono::seconds limit) {
     using Kind = platform::ChildEnding::Kind;
     switch (ending.kind) {
@@ -69,6 +76,8 @@ Validation fromChild(const std::string& path, const platform::ChildEnding& endin
                 {"проверка прервана сигналом " + std::to_string(ending.code) + " (" + strsignal(ending.code) + ")"}};
     case Kind::TimedOut:
         return {path, Outcome::Unfinished, {"проверка не закончилась за " + std::to_string(limit.count()) + " с"}};
+    case Kind::GivenUp:
+        return stopped(path);
     case Kind::NotStarted:
         break;
     }
@@ -115,8 +124,12 @@ Validation validateDatabase(const std::string& path) {
     for (const auto& line : installationLoginLines()) {
         loginLines += line + "\n";
     }
+    if (platform::stopRequested()) {
+        return stopped(path);
+    }
     const std::chrono::seconds limit = timeLimitFor(path);
-    return fromChild(path, platform::runChild(validatorPath(), {path}, loginLines, limit), limit);
+    return fromChild(path, platform::runChild(validatorPath(), {path}, loginLines, limit, platform::stopRequested),
+                     limit);
 }
 
 } // namespace engine

@@ -6,6 +6,7 @@
 #include <clocale>
 #include <csignal>
 #include <fcntl.h>
+#include <functional>
 #include <poll.h>
 #include <spawn.h>
 #include <string_view>
@@ -106,9 +107,28 @@ std::vector<char*> pointersTo(const std::vector<std::string>& texts) {
 // writes without end costs no memory and still ends at its time.
 constexpr size_t kOutputKept = 4u << 20;
 
+// The end of the wait for a child: its deadline, or its starter giving it up.
+class WaitEnd {
+public:
+    WaitEnd(std::chrono::milliseconds limit, const std::function<bool()>& givenUp)
+        : m_deadline(Clock::now() + limit), m_givenUp(givenUp) {}
+
+    bool givenUp() const { return m_givenUp && m_givenUp(); }
+    bool reached() const { return Clock::now() >= m_deadline || givenUp(); }
+    // How long one wait may last: up to the deadline, and short enough to notice the giving up.
+    int nextWait() const {
+        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(m_deadline - Clock::now()).count();
+        return static_cast<int>(std::clamp<long long>(left, 0, 200));
+    }
+
+private:
+    Clock::time_point m_deadline;
+    const std::function<bool()>& m_givenUp;
+};
+
 // Feeds the input and reads the output at the same time, until the child closes its output or
-// the deadline passes (false then): a child that writes before it reads can never block it.
-bool exchange(int inputFd, const std::string& input, int outputFd, Clock::time_point deadline, std::string& output) {
+// the wait ends (false then): a child that writes before it reads can never block it.
+bool exchange(int inputFd, const std::string& input, int outputFd, const WaitEnd& end, std::string& output) {
     size_t sent = 0;
     bool inputOpen = true;
     const auto endInput = [&] {
@@ -119,12 +139,11 @@ bool exchange(int inputFd, const std::string& input, int outputFd, Clock::time_p
         endInput();
     }
     for (;;) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline - Clock::now()).count();
-        if (left <= 0) {
+        if (end.reached()) {
             return false;
         }
         std::array<pollfd, 2> wanted{pollfd{outputFd, POLLIN, 0}, pollfd{inputOpen ? inputFd : -1, POLLOUT, 0}};
-        const int ready = ::poll(wanted.data(), wanted.size(), static_cast<int>(std::min<long long>(left, 1000)));
+        const int ready = ::poll(wanted.data(), wanted.size(), end.nextWait());
         if (ready < 0 && errno != EINTR) {
             return true;
         }
@@ -168,14 +187,14 @@ void keepChildrensEndings() {
     }
 }
 
-// Waits for the child to end until the deadline; false when it is still running then.
-bool reap(pid_t child, Clock::time_point deadline, int& status) {
+// Waits for the child to end until the wait ends; false when it is still running then.
+bool reap(pid_t child, const WaitEnd& end, int& status) {
     for (;;) {
         const pid_t ended = ::waitpid(child, &status, WNOHANG);
         if (ended == child || (ended < 0 && errno != EINTR)) {
             return true;
         }
-        if (Clock::now() >= deadline) {
+        if (end.reached()) {
             return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -185,7 +204,7 @@ bool reap(pid_t child, Clock::time_point deadline, int& status) {
 } // namespace
 
 ChildEnding runChild(const std::string& program, const std::vector<std::string>& arguments, const std::string& input,
-                     std::chrono::milliseconds limit) {
+                     std::chrono::milliseconds limit, const std::function<bool()>& givenUp) {
     ChildEnding ending;
     keepChildrensEndings();
     Descriptor inputOurs, inputTheirs;
@@ -225,15 +244,14 @@ ChildEnding runChild(const std::string& program, const std::vector<std::string>&
     inputTheirs.reset();
     outputTheirs.reset();
 
-    const auto deadline = Clock::now() + limit;
+    const WaitEnd end(limit, givenUp);
     int status = 0;
-    if (!exchange(inputOurs.get(), input, outputOurs.get(), deadline, ending.output) ||
-        !reap(child, deadline, status)) {
+    if (!exchange(inputOurs.get(), input, outputOurs.get(), end, ending.output) || !reap(child, end, status)) {
         // The whole group: what the child started goes with it, and holds no file after.
         ::kill(-child, SIGKILL);
         while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
         }
-        ending.kind = ChildEnding::Kind::TimedOut;
+        ending.kind = end.givenUp() ? ChildEnding::Kind::GivenUp : ChildEnding::Kind::TimedOut;
         return ending;
     }
     if (WIFSIGNALED(status)) {

@@ -25,8 +25,9 @@ struct ChildCase {
     std::string output;
 };
 
-platform::ChildEnding runScript(const std::string& script, const std::string& input, std::chrono::milliseconds limit) {
-    return platform::runChild("/bin/sh", {"-c", script}, input, limit);
+platform::ChildEnding runScript(const std::string& script, const std::string& input, std::chrono::milliseconds limit,
+                                const std::function<bool()>& givenUp = {}) {
+    return platform::runChild("/bin/sh", {"-c", script}, input, limit, givenUp);
 }
 
 TEST(ChildProcess, EndsAsTheChildEndsAndKillsOneThatOutlivesItsTime) {
@@ -127,6 +128,20 @@ TEST(ChildProcess, TheChildGetsNoneOfTheParentsOpenFiles) {
     EXPECT_EQ(ending.kind, Kind::Exited);
     EXPECT_EQ(ending.output.find(" " + std::to_string(held) + " "), std::string::npos) << ending.output;
     EXPECT_EQ(ending.output.substr(0, 6), "0 1 2 ") << ending.output;
+}
+
+// A stop asked for while a child runs ends it at once, not at its time.
+TEST(ChildProcess, AChildGivenUpIsKilledAtOnce) {
+    const auto started = std::chrono::steady_clock::now();
+    const auto givenUp = [&] { return std::chrono::steady_clock::now() - started > 300ms; };
+    const platform::ChildEnding ending = runScript("echo started; exec sleep 60", "", 30s, givenUp);
+    EXPECT_EQ(ending.kind, Kind::GivenUp);
+    EXPECT_EQ(ending.output, "started\n");
+    EXPECT_LT(std::chrono::steady_clock::now() - started, 5s);
+
+    const platform::ChildEnding quick = runScript("echo done", "", 30s, [] { return false; });
+    EXPECT_EQ(quick.kind, Kind::Exited);
+    EXPECT_EQ(quick.output, "done\n");
 }
 
 } // namespace
