@@ -466,6 +466,40 @@ TEST_F(HeadlessRunnerTest, SigtermStopsTheRunAtAStepBoundaryWithItsOwnStatus) {
     EXPECT_TRUE(run::readMarker().has_value());
 }
 
+// Firebird waits for good on attaching a database whose first pointer page is overwritten; the
+// first SIGTERM cannot stop a run held up there, the second ends it at once, before any change.
+TEST_F(HeadlessRunnerTest, ASecondSigtermEndsARunThatFirebirdHoldsUp) {
+    build(run_testing::stampedSpec({8, 0, 6}));
+    const auto& layout = installation->layout();
+    const std::string pellix = installation->database("Pellix");
+    run_testing::overwriteFirstPageOfType(pellix, run_testing::kPointerPage, 24, 200);
+    std::string damaged;
+    ASSERT_TRUE(platform::readWholeFile(pellix, damaged));
+    const std::string out = layout.root + "headless.out";
+    const std::string script =
+        "XDG_CONFIG_DIRS=" + quoted(layout.machineConfig) + " XDG_CONFIG_HOME=" + quoted(layout.userConfig) +
+        " XDG_RUNTIME_DIR=" + quoted(layout.machineConfig) + " " + quoted(UPGRADE_HEADLESS) + " >" + quoted(out) +
+        " 2>&1 </dev/null & pid=$!; sleep 2; kill -TERM $pid; sleep 1; kill -TERM $pid;"
+        " for i in $(seq 200); do kill -0 $pid 2>/dev/null || break; sleep 0.1; done; kill -KILL $pid 2>/dev/null;"
+        " wait $pid";
+    const int raw = std::system(("sh -c " + quoted(script)).c_str());
+    ASSERT_TRUE(WIFEXITED(raw));
+    std::string text;
+    platform::readWholeFile(out, text);
+    EXPECT_EQ(WEXITSTATUS(raw), 3) << text;
+    EXPECT_NE(text.find("stopped at once"), std::string::npos) << text;
+    // Attaching Pellix would hang here too: its bytes tell that nothing wrote to it.
+    for (const auto& name : tools::databaseNames(tools::Release::V8)) {
+        if (name != "Pellix") {
+            EXPECT_EQ(stampOf(installation->database(name)), std::make_tuple(8, 0, 6)) << name;
+        }
+    }
+    std::string after;
+    ASSERT_TRUE(platform::readWholeFile(pellix, after));
+    EXPECT_TRUE(after == damaged) << "the damaged database was written to";
+    EXPECT_FALSE(run::readMarker().has_value());
+}
+
 // A stop asked for before the first step: it comes during the copy of a 7.12 set, before the run.
 TEST_F(HeadlessRunnerTest, SigtermDuringTheCopyOfA712SetStopsWithItsOwnStatusAndTheCopyIsOfferedAgain) {
     tools::InstallationSpec spec = run_testing::stampedSpec({7, 12, 4});

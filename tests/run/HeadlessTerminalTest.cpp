@@ -207,7 +207,7 @@ TEST(HeadlessTerminal, TheStopNoticeOfCtrlCEndsTheProgressLineFirst) {
     ASSERT_TRUE(interrupted) << shown;
     ASSERT_TRUE(WIFEXITED(raw)) << shown;
     EXPECT_EQ(WEXITSTATUS(raw), 3) << shown;
-    const std::string notice = "upgrade-headless: stopping after the current step.";
+    const std::string notice = "upgrade-headless: stopping after the current step (once more to stop at once).";
     const size_t at = shown.find(notice);
     ASSERT_NE(at, std::string::npos) << shown;
     ASSERT_GE(at, 4u);

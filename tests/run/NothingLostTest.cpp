@@ -203,23 +203,6 @@ void damageADataPage(const std::string& path) {
     FAIL() << "no data page of a user table with rows in " << path;
 }
 
-constexpr char kTransactionPage = 3;
-constexpr char kPointerPage = 4;
-
-// Overwrites bytes of the first page of a type with 0xFF.
-void overwriteFirstPageOfType(const std::string& path, char type, size_t offset, size_t length) {
-    std::string image;
-    ASSERT_TRUE(platform::readWholeFile(path, image));
-    const size_t pageSize = static_cast<unsigned char>(image[16]) | static_cast<unsigned char>(image[17]) << 8;
-    size_t page = 1;
-    while (page * pageSize < image.size() && image[page * pageSize] != type) {
-        ++page;
-    }
-    ASSERT_LT(page * pageSize, image.size()) << path;
-    image.replace(page * pageSize + offset, length, length, '\xff');
-    platform::replaceFileContents(path, image);
-}
-
 // A whole run ends with every database reported valid (FormatLimit's run shows it); here a
 // database damaged after the run is named with its copy in the backup.
 TEST(NothingLostTest, ValidationFindsTheDatabasesValidAndNamesADamagedOneWithItsBackup) {
@@ -263,7 +246,7 @@ TEST(NothingLostTest, ValidationFindsTheDatabasesValidAndNamesADamagedOneWithIts
     // The header of its page of transactions overwritten reads as encrypted; these databases never
     // are, so that is damage too.
     const std::string base = installation.database("Base");
-    overwriteFirstPageOfType(base, kTransactionPage, 0, 16);
+    run_testing::overwriteFirstPageOfType(base, run_testing::kTransactionPage, 0, 16);
     const engine::Validation header = engine::validateDatabase(base);
     EXPECT_EQ(header.outcome, engine::Validation::Outcome::Damaged) << joined(header.findings);
 }
@@ -291,7 +274,7 @@ TEST(NothingLostTest, AValidationThatHangsIsEndedAtItsTimeAndTheDatabaseNamedWit
     std::string sound;
     ASSERT_TRUE(platform::readWholeFile(pellix, sound));
     // Firebird's validation waits for good on a pointer page overwritten past its header.
-    overwriteFirstPageOfType(pellix, kPointerPage, 24, 200);
+    run_testing::overwriteFirstPageOfType(pellix, run_testing::kPointerPage, 24, 200);
     ASSERT_EQ(::setenv("ZURUZOD_VALIDATION_SECONDS", "3", 1), 0);
 
     const auto started = std::chrono::steady_clock::now();
@@ -335,7 +318,7 @@ TEST(NothingLostTest, AValidationThatHangsIsEndedAtItsTimeAndTheDatabaseNamedWit
 TEST(NothingLostTest, AValidatorWhoseProgramIsGoneEndsAtOnce) {
     testing_support::TestInstallation installation(run_testing::stampedSpec({8, 0, 7}));
     const std::string pellix = installation.database("Pellix");
-    overwriteFirstPageOfType(pellix, kPointerPage, 24, 200);
+    run_testing::overwriteFirstPageOfType(pellix, run_testing::kPointerPage, 24, 200);
     int answer[2];
     ASSERT_EQ(::pipe(answer), 0);
     ::close(answer[0]);

@@ -4,9 +4,11 @@
 #include "engine/EngineState.h"
 #include "engine/PackToolkit.h"
 #include "environment/KvSetting.h"
+#include "platform/FileSystem.h"
 #include "support/TestInstallation.h"
 
 #include <filesystem>
+#include <gtest/gtest.h>
 #include <map>
 #include <set>
 #include <string>
@@ -46,6 +48,23 @@ private:
     std::filesystem::path m_folder;
     bool m_mounted = false;
 };
+
+inline constexpr char kTransactionPage = 3;
+inline constexpr char kPointerPage = 4;
+
+// Overwrites bytes of the first page of a type with 0xFF.
+inline void overwriteFirstPageOfType(const std::string& path, char type, size_t offset, size_t length) {
+    std::string image;
+    ASSERT_TRUE(platform::readWholeFile(path, image));
+    const size_t pageSize = static_cast<unsigned char>(image[16]) | static_cast<unsigned char>(image[17]) << 8;
+    size_t page = 1;
+    while (page * pageSize < image.size() && image[page * pageSize] != type) {
+        ++page;
+    }
+    ASSERT_LT(page * pageSize, image.size()) << path;
+    image.replace(page * pageSize + offset, length, length, '\xff');
+    platform::replaceFileContents(path, image);
+}
 
 // The database paths the program derives, set as the wizard sets them.
 inline void pointAtInstallation(const testing_support::TestInstallation& installation) {

@@ -78,8 +78,7 @@ public:
     ProgressForNotices& operator=(const ProgressForNotices&) = delete;
 };
 
-void sayStopping() {
-    const std::string text = "upgrade-headless: stopping after the current step.";
+void sayNotice(const std::string& text) {
     const std::lock_guard lock(g_progressMutex);
     if (g_progress != nullptr) {
         g_progress->notice(text);
@@ -89,7 +88,9 @@ void sayStopping() {
 }
 
 // SIGINT and SIGTERM go to a thread of their own before Firebird starts its threads, so its
-// engine cannot take them; the run stops at its next step boundary.
+// engine cannot take them; the run stops at its next step boundary. A second one ends the
+// process at once, as a kill would: Firebird can wait for good inside a damaged database, and
+// what a run leaves that way is offered back at the next start, as after any interruption.
 void routeStopSignals() {
     sigset_t signals;
     sigemptyset(&signals);
@@ -99,8 +100,11 @@ void routeStopSignals() {
     std::thread([signals] {
         int received = 0;
         sigwait(&signals, &received);
-        sayStopping();
+        sayNotice("upgrade-headless: stopping after the current step (once more to stop at once).");
         platform::requestStop();
+        sigwait(&signals, &received);
+        sayNotice("upgrade-headless: stopped at once; a run cut short is offered for restore at the next start.");
+        std::_Exit(kStopped);
     }).detach();
 }
 
