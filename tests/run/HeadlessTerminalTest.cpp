@@ -4,6 +4,8 @@
 #include "support/ChainInstallation.h"
 #include "support/TestInstallation.h"
 
+#include "platform/FileSystem.h"
+
 #include <gtest/gtest.h>
 
 #include <cerrno>
@@ -11,6 +13,7 @@
 #include <cstdlib>
 #include <fcntl.h>
 #include <pty.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
@@ -20,7 +23,9 @@ namespace {
 using run_testing::CommandResult;
 
 // Starts upgrade-headless on a pseudo-terminal of 40 by 200; its master side goes to `terminal`.
-pid_t startOnTerminal(const tools::InstallationLayout& layout, const std::string& argument, int& terminal) {
+// Programs in `firstPath` come before those of the system.
+pid_t startOnTerminal(const tools::InstallationLayout& layout, const std::string& argument, int& terminal,
+                      const std::string& firstPath = {}) {
     winsize size{};
     size.ws_row = 40;
     size.ws_col = 200;
@@ -29,6 +34,9 @@ pid_t startOnTerminal(const tools::InstallationLayout& layout, const std::string
         ::setenv("XDG_CONFIG_DIRS", layout.machineConfig.c_str(), 1);
         ::setenv("XDG_CONFIG_HOME", layout.userConfig.c_str(), 1);
         ::setenv("XDG_RUNTIME_DIR", layout.machineConfig.c_str(), 1);
+        if (!firstPath.empty()) {
+            ::setenv("PATH", (firstPath + ":" + std::getenv("PATH")).c_str(), 1);
+        }
         ::execl(UPGRADE_HEADLESS, UPGRADE_HEADLESS, argument.c_str(), static_cast<char*>(nullptr));
         ::_exit(127);
     }
@@ -214,4 +222,58 @@ TEST(HeadlessTerminal, TheStopNoticeOfCtrlCEndsTheProgressLineFirst) {
     EXPECT_EQ(shown.substr(at - 4, 4), "\r\033[K") << shown;
     EXPECT_NE(shown.find("Установка прервана по запросу"), std::string::npos) << shown;
     EXPECT_EQ(shown.substr(shown.size() - 4), "\r\033[K") << shown;
+}
+
+// Two Ctrl-C's while a step holds the run up (an nbackup that never ends, during the backup): the
+// second ends the process at once, and its notice is the last thing on the terminal, the progress
+// line not drawn again behind it, so that the shell's prompt starts on a line of its own.
+TEST(HeadlessTerminal, TheSecondCtrlCLeavesNoProgressLineBehindItsNotice) {
+    const testing_support::ChainInstallation chain(1);
+    const auto& layout = chain.installation().layout();
+    const std::string programs = layout.root + "held-programs";
+    const std::string heldPid = programs + "/nbackup.pid";
+    ASSERT_TRUE(platform::createDirectories(programs));
+    platform::replaceFileContents(programs + "/nbackup",
+                                  "#!/bin/sh\necho $$ >" + heldPid + "\nexec sleep 60 </dev/null >/dev/null 2>&1\n");
+    ASSERT_EQ(::chmod((programs + "/nbackup").c_str(), 0755), 0);
+    int terminal = -1;
+    const pid_t child = startOnTerminal(layout, "run", terminal, programs);
+    ASSERT_GT(child, 0);
+    const std::string first = "upgrade-headless: stopping after the current step (once more to stop at once).";
+    const std::string last =
+        "upgrade-headless: stopped at once; a run cut short is offered for restore at the next start.";
+    std::string shown;
+    int interruptions = 0;
+    char buffer[4096];
+    for (;;) {
+        const ssize_t read = ::read(terminal, buffer, sizeof buffer);
+        if (read > 0) {
+            shown.append(buffer, static_cast<size_t>(read));
+        } else if (read < 0 && errno == EINTR) {
+            continue;
+        } else {
+            break;
+        }
+        if (interruptions == 0 && platform::fileExists(heldPid)) {
+            ASSERT_EQ(::write(terminal, "\x03", 1), 1);
+            interruptions = 1;
+        } else if (interruptions == 1 && shown.find(first) != std::string::npos) {
+            ASSERT_EQ(::write(terminal, "\x03", 1), 1);
+            interruptions = 2;
+        }
+    }
+    ::close(terminal);
+    int raw = 0;
+    ::waitpid(child, &raw, 0);
+    std::string held;
+    if (platform::readWholeFile(heldPid, held) && std::atoi(held.c_str()) > 0) {
+        ::kill(std::atoi(held.c_str()), SIGKILL);
+    }
+
+    ASSERT_EQ(interruptions, 2) << shown;
+    ASSERT_TRUE(WIFEXITED(raw)) << shown;
+    EXPECT_EQ(WEXITSTATUS(raw), 3) << shown;
+    const size_t at = shown.find(last);
+    ASSERT_NE(at, std::string::npos) << shown;
+    EXPECT_EQ(shown.substr(at + last.size()), "\r\n") << shown;
 }

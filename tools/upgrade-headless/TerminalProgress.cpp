@@ -70,6 +70,13 @@ void TerminalProgress::notice(const std::string& text) {
     }
 }
 
+void TerminalProgress::lastNotice(const std::string& text) {
+    const std::lock_guard lock(m_mutex);
+    clear();
+    std::cerr << text << std::endl;
+    m_ended = true;
+}
+
 void TerminalProgress::showMessage(const std::string& text) {
     const std::lock_guard lock(m_mutex);
     clear();
@@ -163,6 +170,9 @@ std::string TerminalProgress::progressLine() {
 
 void TerminalProgress::draw(Redraw when) {
     const auto now = Clock::now();
+    if (m_ended) {
+        return;
+    }
     if (when == Redraw::WhenDue && m_shown && now - m_drawn < kRedrawInterval) {
         return;
     }

@@ -36,6 +36,9 @@ public:
     // The progress line ended, the notice on standard error, the line drawn again below it: for
     // a notice from another thread, such as the stop a signal asked for.
     void notice(const std::string& text);
+    // The progress line ended and the notice written, the line never drawn again: for a notice
+    // after which the process ends at once, so that the shell's prompt starts on a line of its own.
+    void lastNotice(const std::string& text);
 
 private:
     using Clock = std::chrono::steady_clock;
@@ -49,6 +52,7 @@ private:
     Clock::time_point m_start = Clock::now();
     Clock::time_point m_drawn{};
     bool m_shown = false;
+    bool m_ended = false;
     int m_scale = 0;
     std::string m_pack;
     std::string m_database;

@@ -78,9 +78,11 @@ public:
     ProgressForNotices& operator=(const ProgressForNotices&) = delete;
 };
 
-void sayNotice(const std::string& text) {
+void sayNotice(const std::string& text, bool last) {
     const std::lock_guard lock(g_progressMutex);
-    if (g_progress != nullptr) {
+    if (g_progress != nullptr && last) {
+        g_progress->lastNotice(text);
+    } else if (g_progress != nullptr) {
         g_progress->notice(text);
     } else {
         std::cerr << text << std::endl;
@@ -100,10 +102,10 @@ void routeStopSignals() {
     std::thread([signals] {
         int received = 0;
         sigwait(&signals, &received);
-        sayNotice("upgrade-headless: stopping after the current step (once more to stop at once).");
+        sayNotice("upgrade-headless: stopping after the current step (once more to stop at once).", false);
         platform::requestStop();
         sigwait(&signals, &received);
-        sayNotice("upgrade-headless: stopped at once; a run cut short is offered for restore at the next start.");
+        sayNotice("upgrade-headless: stopped at once; a run cut short is offered for restore at the next start.", true);
         std::_Exit(kStopped);
     }).detach();
 }
