@@ -12,8 +12,10 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <csignal>
 #include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <functional>
 #include <map>
@@ -540,6 +542,49 @@ TEST_F(HeadlessRunnerTest, SigtermDuringTheCopyOfA712SetStopsWithItsOwnStatusAnd
     ASSERT_TRUE(environment::control_UpgradeFiles(installation->preFlightEnvironment()));
     EXPECT_FALSE(environment::Files712.file8);
     EXPECT_TRUE(environment::Files712.file7);
+}
+
+// An output that no one reads (a pager left at its first screen) holds up every write of the run,
+// the stop notices too: the second SIGTERM still ends the process at once.
+TEST_F(HeadlessRunnerTest, ASecondSigtermEndsARunWhoseOutputNoOneReads) {
+    build(run_testing::stampedSpec({8, 0, 6}));
+    const auto& layout = installation->layout();
+    int output[2];
+    ASSERT_EQ(::pipe(output), 0);
+    ::fcntl(output[1], F_SETFL, O_NONBLOCK);
+    while (::write(output[1], "full ", 5) > 0) {
+    }
+    ::fcntl(output[1], F_SETFL, 0);
+    const std::string command =
+        "XDG_CONFIG_DIRS=" + quoted(layout.machineConfig) + " XDG_CONFIG_HOME=" + quoted(layout.userConfig) +
+        " XDG_RUNTIME_DIR=" + quoted(layout.machineConfig) + " exec " + quoted(UPGRADE_HEADLESS) + " </dev/null";
+    const pid_t child = ::fork();
+    ASSERT_GE(child, 0);
+    if (child == 0) {
+        ::dup2(output[1], STDOUT_FILENO);
+        ::dup2(output[1], STDERR_FILENO);
+        ::execl("/bin/sh", "sh", "-c", command.c_str(), static_cast<char*>(nullptr));
+        ::_exit(127);
+    }
+    ::close(output[1]);
+    std::this_thread::sleep_for(std::chrono::seconds(1));
+    ::kill(child, SIGTERM);
+    std::this_thread::sleep_for(std::chrono::milliseconds(200));
+    ::kill(child, SIGTERM);
+    int raw = 0;
+    pid_t ended = 0;
+    for (int i = 0; i < 100 && ended == 0; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        ended = ::waitpid(child, &raw, WNOHANG);
+    }
+    if (ended == 0) {
+        ::kill(child, SIGKILL);
+        ::waitpid(child, &raw, 0);
+    }
+    ::close(output[0]);
+    ASSERT_EQ(ended, child) << "the run went on after the second SIGTERM";
+    ASSERT_TRUE(WIFEXITED(raw));
+    EXPECT_EQ(WEXITSTATUS(raw), 3);
 }
 
 } // namespace

@@ -102,9 +102,17 @@ void routeStopSignals() {
     std::thread([signals] {
         int received = 0;
         sigwait(&signals, &received);
-        sayNotice("upgrade-headless: stopping after the current step (once more to stop at once).", false);
-        platform::requestStop();
+        // A notice can wait for good on an output that no one reads (a pager, a full pipe): the
+        // second signal is taken all the same, and ends the process even while its notice waits.
+        std::thread([] {
+            sayNotice("upgrade-headless: stopping after the current step (once more to stop at once).", false);
+            platform::requestStop();
+        }).detach();
         sigwait(&signals, &received);
+        std::thread([] {
+            std::this_thread::sleep_for(std::chrono::seconds(1));
+            std::_Exit(kStopped);
+        }).detach();
         sayNotice("upgrade-headless: stopped at once; a run cut short is offered for restore at the next start.", true);
         std::_Exit(kStopped);
     }).detach();
