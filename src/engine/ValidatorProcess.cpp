@@ -63,11 +63,18 @@ Validation stopped(const std::string& path) {
 }
 
 Validation fromChild(const std::string& path, const platform::ChildEnding& ending, std::chrono::seconds limit) {
+    // An answer written is the check's verdict, however the validator ended after it (the engine
+    // can crash or hang on its way out, a stop can come before it is reaped): found damage must
+    // never give way to "not checked".
+    const Validation answered = validationFromText(path, ending.output);
+    if (answered.outcome != Outcome::Unfinished) {
+        return answered;
+    }
     using Kind = platform::ChildEnding::Kind;
     switch (ending.kind) {
     case Kind::Exited:
         if (ending.code == 0) {
-            return validationFromText(path, ending.output);
+            return answered;
         }
         return {path, Outcome::Unfinished, {"проверка прервана: код завершения " + std::to_string(ending.code)}};
     case Kind::Signalled:

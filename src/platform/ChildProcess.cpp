@@ -174,6 +174,22 @@ bool exchange(int inputFd, const std::string& input, int outputFd, const WaitEnd
     }
 }
 
+// What a killed child wrote and was not read yet: its answer may be complete.
+void drainOutput(int fd, std::string& output) {
+    std::array<char, 4096> buffer;
+    for (;;) {
+        pollfd ready{fd, POLLIN, 0};
+        if (::poll(&ready, 1, 0) != 1 || output.size() >= kOutputKept) {
+            return;
+        }
+        const ssize_t n = ::read(fd, buffer.data(), buffer.size());
+        if (n <= 0) {
+            return;
+        }
+        output.append(buffer.data(), std::min(static_cast<size_t>(n), kOutputKept - output.size()));
+    }
+}
+
 // A program started with SIGCHLD ignored (its starter's choice, kept across exec) has its
 // children reaped by the kernel, and how one ended is lost: a failed child would read as one
 // that ended well.
@@ -251,6 +267,7 @@ ChildEnding runChild(const std::string& program, const std::vector<std::string>&
         ::kill(-child, SIGKILL);
         while (::waitpid(child, &status, 0) < 0 && errno == EINTR) {
         }
+        drainOutput(outputOurs.get(), ending.output);
         ending.kind = end.givenUp() ? ChildEnding::Kind::GivenUp : ChildEnding::Kind::TimedOut;
         return ending;
     }

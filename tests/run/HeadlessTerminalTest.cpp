@@ -240,8 +240,7 @@ TEST(HeadlessTerminal, TheSecondCtrlCLeavesNoProgressLineBehindItsNotice) {
     const pid_t child = startOnTerminal(layout, "run", terminal, programs);
     ASSERT_GT(child, 0);
     const std::string first = "upgrade-headless: stopping after the current step (once more to stop at once).";
-    const std::string last =
-        "upgrade-headless: stopped at once; a run cut short is offered for restore at the next start.";
+    const std::string last = "upgrade-headless: stopped at once; \"upgrade-headless status\" tells what is left.";
     std::string shown;
     int interruptions = 0;
     char buffer[4096];

@@ -113,7 +113,7 @@ void routeStopSignals() {
             std::this_thread::sleep_for(std::chrono::seconds(1));
             std::_Exit(kStopped);
         }).detach();
-        sayNotice("upgrade-headless: stopped at once; a run cut short is offered for restore at the next start.", true);
+        sayNotice("upgrade-headless: stopped at once; \"upgrade-headless status\" tells what is left.", true);
         std::_Exit(kStopped);
     }).detach();
 }
