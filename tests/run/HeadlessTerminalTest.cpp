@@ -12,6 +12,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <fcntl.h>
+#include <functional>
 #include <pty.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -43,6 +44,29 @@ pid_t startOnTerminal(const tools::InstallationLayout& layout, const std::string
     return child;
 }
 
+// Reads what a command shows on its terminal until it closes it, calling the watcher after each
+// piece; then the command's wait status.
+int readTerminalToEnd(int terminal, pid_t child, std::string& shown, const std::function<void()>& watch = {}) {
+    char buffer[4096];
+    for (;;) {
+        const ssize_t read = ::read(terminal, buffer, sizeof buffer);
+        if (read > 0) {
+            shown.append(buffer, static_cast<size_t>(read));
+        } else if (read < 0 && errno == EINTR) {
+            continue;
+        } else {
+            break; // the child closed the terminal (EIO)
+        }
+        if (watch) {
+            watch();
+        }
+    }
+    ::close(terminal);
+    int raw = 0;
+    ::waitpid(child, &raw, 0);
+    return raw;
+}
+
 // Runs upgrade-headless with its output on a pseudo-terminal, as an administrator at a terminal sees it.
 CommandResult runOnTerminal(const tools::InstallationLayout& layout, const std::string& argument) {
     int terminal = -1;
@@ -51,20 +75,7 @@ CommandResult runOnTerminal(const tools::InstallationLayout& layout, const std::
     if (child < 0) {
         return result;
     }
-    char buffer[4096];
-    for (;;) {
-        const ssize_t read = ::read(terminal, buffer, sizeof buffer);
-        if (read > 0) {
-            result.out.append(buffer, static_cast<size_t>(read));
-        } else if (read < 0 && errno == EINTR) {
-            continue;
-        } else {
-            break; // the child closed the terminal (EIO)
-        }
-    }
-    ::close(terminal);
-    int raw = 0;
-    ::waitpid(child, &raw, 0);
+    const int raw = readTerminalToEnd(terminal, child, result.out);
     result.status = WIFEXITED(raw) ? WEXITSTATUS(raw) : -1;
     return result;
 }
@@ -191,26 +202,14 @@ TEST(HeadlessTerminal, TheStopNoticeOfCtrlCEndsTheProgressLineFirst) {
     ASSERT_GT(child, 0);
     std::string shown;
     bool interrupted = false;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t read = ::read(terminal, buffer, sizeof buffer);
-        if (read > 0) {
-            shown.append(buffer, static_cast<size_t>(read));
-        } else if (read < 0 && errno == EINTR) {
-            continue;
-        } else {
-            break;
-        }
+    const int raw = readTerminalToEnd(terminal, child, shown, [&] {
         // Once a pack is under way and its progress line is drawn.
         const size_t pack = shown.find("Начало установки Service Pack 00.03");
         if (!interrupted && pack != std::string::npos && shown.find(" step ", pack) != std::string::npos) {
-            ASSERT_EQ(::write(terminal, "\x03", 1), 1);
+            EXPECT_EQ(::write(terminal, "\x03", 1), 1);
             interrupted = true;
         }
-    }
-    ::close(terminal);
-    int raw = 0;
-    ::waitpid(child, &raw, 0);
+    });
 
     ASSERT_TRUE(interrupted) << shown;
     ASSERT_TRUE(WIFEXITED(raw)) << shown;
@@ -243,27 +242,15 @@ TEST(HeadlessTerminal, TheSecondCtrlCLeavesNoProgressLineBehindItsNotice) {
     const std::string last = "upgrade-headless: stopped at once; \"upgrade-headless status\" tells what is left.";
     std::string shown;
     int interruptions = 0;
-    char buffer[4096];
-    for (;;) {
-        const ssize_t read = ::read(terminal, buffer, sizeof buffer);
-        if (read > 0) {
-            shown.append(buffer, static_cast<size_t>(read));
-        } else if (read < 0 && errno == EINTR) {
-            continue;
-        } else {
-            break;
-        }
+    const int raw = readTerminalToEnd(terminal, child, shown, [&] {
         if (interruptions == 0 && platform::fileExists(heldPid)) {
-            ASSERT_EQ(::write(terminal, "\x03", 1), 1);
+            EXPECT_EQ(::write(terminal, "\x03", 1), 1);
             interruptions = 1;
         } else if (interruptions == 1 && shown.find(first) != std::string::npos) {
-            ASSERT_EQ(::write(terminal, "\x03", 1), 1);
+            EXPECT_EQ(::write(terminal, "\x03", 1), 1);
             interruptions = 2;
         }
-    }
-    ::close(terminal);
-    int raw = 0;
-    ::waitpid(child, &raw, 0);
+    });
     std::string held;
     if (platform::readWholeFile(heldPid, held) && std::atoi(held.c_str()) > 0) {
         ::kill(std::atoi(held.c_str()), SIGKILL);

@@ -203,6 +203,12 @@ void damageADataPage(const std::string& path) {
     FAIL() << "no data page of a user table with rows in " << path;
 }
 
+// A run's backup as the validation sees it, holding the copy of one database.
+run::RestorePoint backupHolding(const testing_support::TestInstallation& installation, const std::string& name) {
+    const std::string folder = installation.layout().dataRoot + "zuruzod-backup-20261211-010000/";
+    return {folder, {{installation.database(name), folder + name + ".fdb"}}};
+}
+
 // A whole run ends with every database reported valid (FormatLimit's run shows it); here a
 // database damaged after the run is named with its copy in the backup.
 TEST(NothingLostTest, ValidationFindsTheDatabasesValidAndNamesADamagedOneWithItsBackup) {
@@ -218,9 +224,7 @@ TEST(NothingLostTest, ValidationFindsTheDatabasesValidAndNamesADamagedOneWithIts
     }
 
     const std::string orders = installation.database("Orders");
-    const run::RestorePoint backup{
-        installation.layout().dataRoot + "zuruzod-backup-20261211-010000/",
-        {{orders, installation.layout().dataRoot + "zuruzod-backup-20261211-010000/Orders.fdb"}}};
+    const run::RestorePoint backup = backupHolding(installation, "Orders");
     damageADataPage(orders);
 
     EXPECT_EQ(run::control_Validation(backup), run::SetVerdict::Damaged);
@@ -268,9 +272,7 @@ TEST(NothingLostTest, AValidationThatHangsIsEndedAtItsTimeAndTheDatabaseNamedWit
     testing_support::TestInstallation installation(run_testing::stampedSpec({8, 0, 7}));
     run_testing::pointAtInstallation(installation);
     const std::string pellix = installation.database("Pellix");
-    const run::RestorePoint backup{
-        installation.layout().dataRoot + "zuruzod-backup-20261211-010000/",
-        {{pellix, installation.layout().dataRoot + "zuruzod-backup-20261211-010000/Pellix.fdb"}}};
+    const run::RestorePoint backup = backupHolding(installation, "Pellix");
     std::string sound;
     ASSERT_TRUE(platform::readWholeFile(pellix, sound));
     // Firebird's validation waits for good on a pointer page overwritten past its header.
@@ -391,9 +393,7 @@ TEST(NothingLostTest, ADatabaseTheValidationCannotReachIsNamedAsNotCheckedNotAsD
     testing_support::TestInstallation installation(run_testing::stampedSpec({8, 0, 7}));
     run_testing::pointAtInstallation(installation);
     const std::string pellix = installation.database("Pellix");
-    const run::RestorePoint backup{
-        installation.layout().dataRoot + "zuruzod-backup-20261211-010000/",
-        {{pellix, installation.layout().dataRoot + "zuruzod-backup-20261211-010000/Pellix.fdb"}}};
+    const run::RestorePoint backup = backupHolding(installation, "Pellix");
 
     run::SetVerdict verdict = run::SetVerdict::AllValid;
     {
