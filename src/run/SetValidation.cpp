@@ -101,19 +101,23 @@ SetVerdict control_Validation(const std::optional<RestorePoint>& backup) {
     for (const auto& path : databasesOfSet()) {
         const engine::Validation validation = engine::validateDatabase(path);
         environment::ZapisMemo3("Проверка базы данных " + validation.database + ": " + verdictText(validation.outcome));
-        if (validation.outcome == Outcome::Damaged) {
+        switch (validation.outcome) {
+        case Outcome::Valid:
+            break;
+        case Outcome::Damaged:
             reportWithBackup(validation, backup, environment::kDatabaseFailureEvent, "проверка",
                              "База данных повреждена");
             verdict = SetVerdict::Damaged;
-            continue;
-        }
-        if (validation.outcome == Outcome::NotChecked) {
-            reportNotChecked(validation);
-        } else if (validation.outcome == Outcome::Unfinished) {
+            break;
+        case Outcome::Unfinished:
             // A hang is what Firebird does on some damage, but it proves none: the database is named
             // with its backup for the administrator to check, and the run that installed it stands.
             reportWithBackup(validation, backup, environment::kDatabaseNotCheckedEvent, "проверка не закончена",
                              "Проверка базы данных не закончена");
+            break;
+        case Outcome::NotChecked:
+            reportNotChecked(validation);
+            break;
         }
         if (validation.outcome != Outcome::Valid && verdict == SetVerdict::AllValid) {
             verdict = SetVerdict::SomeNotChecked;
